@@ -1,0 +1,35 @@
+# The two commands of the README: `make run` and `make test`.
+# Both install what is missing (Debian packages), configure into build/ and build.
+
+BUILD_DIR ?= build
+PACKAGES := cmake make g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev fonts-dejavu-core
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build deps clean
+
+run: build
+	./$(BUILD_DIR)/tarvex
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+clean:
+	rm -rf $(BUILD_DIR)
