@@ -1,1 +1,129 @@
-int main() { return 0; }
+// Timings of the main window: its load beside a bare window with the same menus, and one
+// mouse-move event of a drag.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include "game/Board.h"
+#include "resources/Artwork.h"
+#include "ui/frmBasic.h"
+
+namespace {
+
+void CopyMenu(const QMenu* from, QMenu* to) {
+    for (const QAction* action : from->actions()) {
+        if (action->isSeparator()) {
+            to->addSeparator();
+        } else if (action->menu() != nullptr) {
+            CopyMenu(action->menu(), to->addMenu(action->text()));
+        } else {
+            to->addAction(action->text())->setShortcut(action->shortcut());
+        }
+    }
+}
+
+void ShowAndPaint(QWidget& window) {
+    window.show();
+    QApplication::processEvents();
+    window.repaint();
+}
+
+void BareWindowLoad(benchmark::State& state) {
+    const frmBasic model;
+    for (auto _ : state) {
+        QMainWindow window;
+        for (const QAction* top : model.menuBar()->actions()) {
+            CopyMenu(top->menu(), window.menuBar()->addMenu(top->text()));
+        }
+        window.setCentralWidget(new QWidget);
+        window.centralWidget()->setFixedSize(230, 280);
+        ShowAndPaint(window);
+    }
+}
+BENCHMARK(BareWindowLoad)->Unit(benchmark::kMillisecond);
+
+void MainWindowLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        frmBasic window;
+        ShowAndPaint(window);
+    }
+}
+BENCHMARK(MainWindowLoad)->Unit(benchmark::kMillisecond);
+
+void DrawArtwork(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(resources::DrawArtwork());
+    }
+}
+BENCHMARK(DrawArtwork)->Unit(benchmark::kMillisecond);
+
+// A drag of the lying piece of the classic start across its bands: every event moves the
+// picture between its start and the cell to the left.
+void MouseMoveAcrossBands(benchmark::State& state) {
+    frmBasic window;
+    ShowAndPaint(window);
+    platform::ImageControl* cell = window.CellImage(2, 3);
+    window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
+    const QPointF places[2] = {QPointF(-25, 25), QPointF(25, 25)};
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF local = places[i++ & 1];
+        QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cell, &event);
+    }
+    if (window.ShownX != 1 && window.ShownX != 2) {
+        state.SkipWithError("the drag did not follow the pointer");
+    }
+}
+BENCHMARK(MouseMoveAcrossBands)->Unit(benchmark::kMicrosecond);
+
+// The same with the repaint that follows each event.
+void MouseMoveAcrossBandsPainted(benchmark::State& state) {
+    frmBasic window;
+    ShowAndPaint(window);
+    platform::ImageControl* cell = window.CellImage(2, 3);
+    window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
+    const QPointF places[2] = {QPointF(-25, 25), QPointF(25, 25)};
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF local = places[i++ & 1];
+        QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cell, &event);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(MouseMoveAcrossBandsPainted)->Unit(benchmark::kMicrosecond);
+
+// A move that keeps the drop place.
+void MouseMoveWithinBand(benchmark::State& state) {
+    frmBasic window;
+    ShowAndPaint(window);
+    platform::ImageControl* cell = window.CellImage(2, 3);
+    window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF local(-10 - (i++ & 7), 25);
+        QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cell, &event);
+    }
+}
+BENCHMARK(MouseMoveWithinBand)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

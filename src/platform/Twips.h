@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+namespace platform {
+
+// Positions and sizes are kept in twips; pixels appear only at the Qt boundary.
+inline constexpr int kTwipsPerPixel = 15;
+
+constexpr int TwipsToPixels(double twips) {
+    // Nearest pixel, halves away from zero.
+    const double pixels = twips / kTwipsPerPixel;
+    return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
+}
+constexpr int PixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
+
+// The primary screen's size in twips.
+QSizeF ScreenSizeTwips();
+
+// The folder that holds the program, without a trailing separator.
+QString ProgramFolder();
+
+// The program's version as the build gives it.
+int ProgramMajorVersion();
+int ProgramMinorVersion();
+
+}  // namespace platform

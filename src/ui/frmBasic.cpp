@@ -1,0 +1,445 @@
+#include "ui/frmBasic.h"
+
+#include <QLayout>
+#include <QMenuBar>
+
+#include "game/Drag.h"
+#include "game/GameLayouts.h"
+#include "platform/Twips.h"
+#include "resources/Artwork.h"
+#include "ui/mdlBasic.h"
+#include "util/mdlFilesFoldersFunctions.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Ταρβέξη");
+const QString kReverseOff = QStringLiteral("Αντιστροφή Αρχής-Τέλους");
+const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλους");
+
+constexpr int kClientWidth = 230;
+constexpr int kClientHeight = 280;  // the board picture alone
+constexpr int kStripHeightTwips = 1290;
+constexpr int kCellTwips = 750;
+constexpr int kBoardOffsetTwips = 225;
+// The read-out boxes lie right of the client area, where they are never seen.
+constexpr int kHiddenLeft = kClientWidth + 20;
+
+}  // namespace
+
+WindowPlace PlaceOnScreen(float screenWidth, float screenHeight, float currentLeft,
+                          float currentTop) {
+    WindowPlace place{currentLeft, currentTop};
+    if (screenWidth > 9645.0f) {
+        place.left = static_cast<float>((screenWidth - 9645.0f) * 0.7);
+    }
+    if (screenHeight > 4905.0f) {
+        place.top = static_cast<float>((screenHeight - 4905.0f) / 2.0);
+    }
+    return place;
+}
+
+QString CommandFileFromArguments(const QStringList& arguments) {
+    QString line = arguments.join(QLatin1Char(' '));
+    if (line.size() >= 2 && line.startsWith(QLatin1Char('"')) && line.endsWith(QLatin1Char('"'))) {
+        line = line.mid(1, line.size() - 2);
+    }
+    return line;
+}
+
+frmBasic::frmBasic(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      arguments_(arguments) {
+    setWindowTitle(kTitle);
+    CreateControls();
+    CreateMenus();
+    Form_Load();
+}
+
+frmBasic::~frmBasic() {
+    Form_Terminate();
+}
+
+void frmBasic::CreateControls() {
+    const resources::Artwork art = resources::DrawArtwork();
+    PawnBig = art.PawnBig;
+    PawnHor = art.PawnHor;
+    PawnVer = art.PawnVer;
+    PawnSmall = art.PawnSmall;
+    ExtraArrow = art.ExtraArrow;
+    ExtraArrowBack = art.ExtraArrowBack;
+    ExtraTick = art.ExtraTick;
+    Start = art.Start;
+    Finish = art.Finish;
+    HandPoint = art.HandPoint;
+    HandMove = art.HandMove;
+    setWindowIcon(art.ProgramIcon);
+
+    Client = new QWidget(this);
+    setCentralWidget(Client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    SetClientHeight(kClientHeight);
+
+    // Creation order is stacking order: a later control lies above an earlier one, so a cell
+    // with a higher index lies above the piece picture that spreads over it.
+    Table = new platform::ImageControl(Client);
+    Table->SetPicture(art.Table);
+    for (int index = 0; index < game::kCellCount; ++index) {
+        auto* image = new platform::ImageControl(Client);
+        image->MouseDown = [this, index](int button, int shift, float x, float y) {
+            Image1_MouseDown(index, button, shift, x, y);
+        };
+        image->MouseMove = [this, index](int button, int shift, float x, float y) {
+            Image1_MouseMove(index, button, shift, x, y);
+        };
+        image->MouseUp = [this, index](int button, int shift, float x, float y) {
+            Image1_MouseUp(index, button, shift, x, y);
+        };
+        Image1[index] = image;
+    }
+    ExtraPlace = new platform::ImageControl(Client);
+    ExtraPlace->MoveTwips(0, 4200);
+    ExtraPlace->SetPicture(ExtraArrow);
+    StartPlace = new platform::ImageControl(Client);
+    FinishPlace = new platform::ImageControl(Client);
+
+    Text1 = new QLineEdit(Client);
+    Text2 = new QLineEdit(Client);
+    for (QLineEdit* text : {Text1, Text2}) {
+        text->setFocusPolicy(Qt::NoFocus);
+        text->setFixedWidth(60);
+    }
+    Text1->move(kHiddenLeft, 0);
+    Text2->move(kHiddenLeft, 30);
+}
+
+void frmBasic::CreateMenus() {
+    using platform::MenuItem;
+    auto item = [](QMenu* menu, const char* caption, const QKeySequence& shortcut = {}) {
+        return std::make_unique<MenuItem>(menu, QString::fromUtf8(caption), shortcut);
+    };
+
+    M0 = menuBar()->addMenu(QStringLiteral("Αρχείο"));
+    Menu11 = item(M0, "Νέο παιχνίδι", QKeySequence(Qt::CTRL | Qt::Key_N));
+    MRecents = M0->addMenu(QStringLiteral("Πρόσφατα"));
+    for (int i = 0; i < 10; ++i) {
+        MRecent[i] = std::make_unique<MenuItem>(MRecents, QStringLiteral("Π%1").arg(i + 1));
+    }
+    MRecents->addSeparator();
+    MDeleteRecentHistory = item(MRecents, "Διαγραφή ιστορικού πρόσφατων αρχείων");
+    M0->addSeparator();
+    M0Open = item(M0, "Άνοιγμα", QKeySequence(Qt::CTRL | Qt::Key_O));
+    M0Save = item(M0, "Αποθήκευση", QKeySequence(Qt::CTRL | Qt::Key_S));
+    M0SaveAs = item(M0, "Αποθήκευση ως...");
+    M0->addSeparator();
+    Menu15 = item(M0, "Έξοδος", QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    Menu1 = menuBar()->addMenu(QStringLiteral("Επιλογές"));
+    MUndo = item(Menu1, "Αναίρεση κίνησης", QKeySequence(Qt::CTRL | Qt::Key_R));
+    MRedo = item(Menu1, "Επανάληψη κίνησης", QKeySequence(Qt::CTRL | Qt::Key_F));
+    Menu1->addSeparator();
+    Menu12 = item(Menu1, "Επιλογή παιχνιδιού", QKeySequence(Qt::CTRL | Qt::Key_G));
+    Menu13 = item(Menu1, "Εμφάνιση Αρχής-Τέλους", QKeySequence(Qt::CTRL | Qt::Key_T));
+    Menu14 = item(Menu1, "Αντιστροφή Αρχής-Τέλους");
+
+    Menu2 = menuBar()->addMenu(QStringLiteral("Βοήθεια"));
+    Menu21 = item(Menu2, "Κανόνες παιχνιδιού", QKeySequence(Qt::CTRL | Qt::Key_H));
+    Menu2->addSeparator();
+    Menu22 = item(Menu2, "Πληροφορίες");
+
+    MUndo->Click = [this] { MUndo_Click(); };
+    MRedo->Click = [this] { MRedo_Click(); };
+}
+
+void frmBasic::SetClientHeight(int pixels) {
+    Client->setFixedSize(kClientWidth, pixels);
+    layout()->activate();
+}
+
+int frmBasic::HeightTwips() const {
+    return platform::PixelsToTwips(frameGeometry().height());
+}
+
+void frmBasic::Form_Load() {
+    mdlBasic::VersionText = QStringLiteral("%1.%2")
+                                .arg(platform::ProgramMajorVersion())
+                                .arg(platform::ProgramMinorVersion());
+    CommandFile = CommandFileFromArguments(arguments_);
+    StartFinishHidden = true;
+
+    const QSizeF screen = platform::ScreenSizeTwips();
+    const WindowPlace place =
+        PlaceOnScreen(static_cast<float>(screen.width()), static_cast<float>(screen.height()),
+                      static_cast<float>(platform::PixelsToTwips(x())),
+                      static_cast<float>(platform::PixelsToTwips(y())));
+    move(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top));
+
+    for (int x = 1; x <= game::kColumns; ++x) {
+        for (int y = 1; y <= game::kRows; ++y) {
+            platform::ImageControl* image = Image1[game::CellIndex(x, y)];
+            cellImage_[x - 1][y - 1] = image;
+            image->MoveTwips(kBoardOffsetTwips + kCellTwips * (x - 1),
+                             kBoardOffsetTwips + kCellTwips * (y - 1));
+            image->SetPicture(PawnSmall);
+            image->SetPicture(QPixmap());
+        }
+    }
+    StartPlace->MoveTwips(225, 4425);
+    FinishPlace->MoveTwips(2535, 4425);
+
+    mdlBasic::GameNumber = 0;
+    mdlBasic::ChangedFromChooser = false;
+    StartGame(mdlBasic::GameNumber, QString());
+    CurrentFilePath.clear();
+    // A game file named on the command line (CommandFile) opens once game files can be read.
+}
+
+void frmBasic::AskToSaveGame() {
+    // Saving is not built yet: the prompt goes on as after No.
+    Answer = 7;
+    SaveCancelled = false;
+}
+
+void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGiven) {
+    if (!LoadingFromFile && GameChanged) {
+        AskToSaveGame();
+        if (SaveCancelled) {
+            if (mdlBasic::ChangedFromChooser) {
+                mdlBasic::GameNumber = mdlBasic::PreviousGameNumber;
+                mdlBasic::ChangedFromChooser = false;
+            }
+            return;
+        }
+    }
+    mdlBasic::ChangedFromChooser = false;
+    // Whatever piece is held belongs to the board about to be replaced.
+    EndDrag();
+
+    QString caption = Number == 0 ? QStringLiteral("Ταρβέξη-Κλασικό")
+                                  : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(Number);
+    if (!FilePathGiven.isEmpty()) {
+        caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(FilePathGiven);
+    }
+    setWindowTitle(caption);
+
+    const game::GameLayout& layout = game::GetGameLayout(Number);
+    Board = layout.start;
+    TargetBoard = layout.goal;
+
+    Menu13->SetEnabled(true);
+    HideStartFinish(!Menu13->Checked());
+
+    if (Number >= 1 && Number <= 8) {
+        Menu14->SetEnabled(true);
+    } else {
+        Menu14->SetEnabled(false);
+        Menu14->SetCaption(kReverseOff);
+    }
+
+    if (Menu14->Caption() == kReverseOn) {
+        game::SwapStartAndGoal(Board, TargetBoard);
+        ExtraPlace->SetPicture(ExtraArrowBack);
+    } else {
+        ExtraPlace->SetPicture(ExtraArrow);
+    }
+
+    StartPlace->SetPicture(Start[Number]);
+    FinishPlace->SetPicture(Finish[Number]);
+
+    if (LoadingFromFile) {
+        LoadingFromFile = false;
+    } else {
+        CurrentFilePath.clear();
+        History.Reset(Board);
+        MUndo->SetEnabled(false);
+        MRedo->SetEnabled(false);
+    }
+
+    GameChanged = false;
+    DrawBoard();
+    UpdateMoves();
+}
+
+void frmBasic::HideStartFinish(const bool& Hide) {
+    if (Hide && !StartFinishHidden) {
+        SetClientHeight(kClientHeight);
+        StartFinishHidden = true;
+    }
+    if (!Hide && StartFinishHidden) {
+        SetClientHeight(kClientHeight + kStripHeightTwips / platform::kTwipsPerPixel);
+        StartFinishHidden = false;
+    }
+}
+
+void frmBasic::DrawBoard() {
+    for (int x = 1; x <= game::kColumns; ++x) {
+        for (int y = 1; y <= game::kRows; ++y) {
+            const QPixmap* picture = nullptr;
+            switch (Board(x, y)) {
+                case game::CellBig:
+                    picture = &PawnBig;
+                    break;
+                case game::CellHor:
+                    picture = &PawnHor;
+                    break;
+                case game::CellVer:
+                    picture = &PawnVer;
+                    break;
+                case game::CellSmall:
+                    picture = &PawnSmall;
+                    break;
+                default:
+                    break;
+            }
+            CellImage(x, y)->SetPicture(picture != nullptr ? *picture : QPixmap());
+        }
+    }
+}
+
+void frmBasic::UpdateMoves() {
+    Solved = game::IsSolved(Board, TargetBoard);
+    if (Solved) {
+        ExtraPlace->SetPicture(ExtraTick);
+        HideStartFinish(false);
+        Menu13->SetEnabled(false);
+        Menu14->SetEnabled(false);
+        for (platform::ImageControl* image : Image1) {
+            image->SetMousePointer(platform::PointerDefault);
+        }
+        return;
+    }
+
+    for (platform::ImageControl* image : Image1) {
+        image->SetMousePointer(platform::PointerDefault);
+    }
+    CanMove = game::BuildMoveTable(Board);
+    for (int x = 1; x <= game::kColumns; ++x) {
+        for (int y = 1; y <= game::kRows; ++y) {
+            if (!CanMove.HasSlide(x, y)) {
+                continue;
+            }
+            const game::PieceCells cells = game::CellsOfPiece(Board, x, y);
+            for (int i = 0; i < cells.count; ++i) {
+                platform::ImageControl* image = CellImage(cells.x[i], cells.y[i]);
+                image->SetMouseIcon(HandPoint);
+                image->SetMousePointer(platform::PointerCustom);
+            }
+        }
+    }
+}
+
+void frmBasic::EndDrag() {
+    GrabX = 0;
+    GrabY = 0;
+    dragOpen_ = false;
+}
+
+void frmBasic::Image1_MouseDown(int Index, int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
+    Text1->setText(QString::number(Index));
+    if (Button != platform::ButtonLeft) {
+        return;
+    }
+    if (dragOpen_) {
+        // A press before the release of the last one (the release never came): the held
+        // piece goes back to its start first.
+        if (ShownX != PieceX || ShownY != PieceY) {
+            CellImage(ShownX, ShownY)->SetPicture(QPixmap());
+            CellImage(PieceX, PieceY)->SetPicture(MoveImage);
+        }
+        dragOpen_ = false;
+    }
+    GrabX = static_cast<std::uint8_t>(Index / 5 + 1);
+    GrabY = static_cast<std::uint8_t>(Index % 5 + 1);
+    platform::ImageControl* pressed = CellImage(GrabX, GrabY);
+    if (pressed->MousePointer() != platform::PointerCustom) {
+        return;
+    }
+    pressed->SetMouseIcon(HandMove);
+    const game::CellPlace anchor = game::AnchorOf(Board, GrabX, GrabY);
+    PieceX = static_cast<std::uint8_t>(anchor.x);
+    PieceY = static_cast<std::uint8_t>(anchor.y);
+    ShownX = PieceX;
+    ShownY = PieceY;
+    MoveImage = CellImage(PieceX, PieceY)->Picture();
+    dragOpen_ = true;
+}
+
+void frmBasic::Image1_MouseMove(int /*Index*/, int Button, int /*Shift*/, float X, float Y) {
+    Text1->setText(QString::number(X, 'g', 7));
+    Text2->setText(QString::number(Y, 'g', 7));
+    if (Button != platform::ButtonLeft || !dragOpen_ || GrabX < 1 || GrabX > 4 || GrabY < 1 ||
+        GrabY > 5 || CellImage(GrabX, GrabY)->MousePointer() != platform::PointerCustom) {
+        return;
+    }
+    const game::DragPlace place =
+        game::WorkOutDrop({PieceX, PieceY}, X, Y, CanMove.Flags(GrabX, GrabY));
+    ZoneX = static_cast<std::uint8_t>(place.zoneX);
+    ZoneY = static_cast<std::uint8_t>(place.zoneY);
+    DragSteps = static_cast<std::uint8_t>(place.steps);
+    DropX = static_cast<std::uint8_t>(place.drop.x);
+    DropY = static_cast<std::uint8_t>(place.drop.y);
+    if (DropX != ShownX || DropY != ShownY) {
+        CellImage(ShownX, ShownY)->SetPicture(QPixmap());
+        CellImage(DropX, DropY)->SetPicture(MoveImage);
+        ShownX = DropX;
+        ShownY = DropY;
+    }
+}
+
+void frmBasic::Image1_MouseUp(int /*Index*/, int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
+    Text1->setText(QString::number(Button));
+    if (!dragOpen_ || GrabX < 1 || GrabX > 4 || GrabY < 1 || GrabY > 5 ||
+        Button != platform::ButtonLeft ||
+        CellImage(GrabX, GrabY)->MousePointer() != platform::PointerCustom) {
+        return;
+    }
+    game::MovePiece(Board, {PieceX, PieceY}, {ShownX, ShownY});
+    GrabX = 0;
+    GrabY = 0;
+    dragOpen_ = false;
+    RecordMove();
+    UpdateMoves();
+}
+
+void frmBasic::RecordMove() {
+    if (!History.Record(Board)) {
+        return;
+    }
+    MRedo->SetEnabled(false);
+    MUndo->SetEnabled(true);
+    if (!GameChanged) {
+        setWindowTitle(windowTitle() + QLatin1Char('*'));
+    }
+    GameChanged = true;
+}
+
+void frmBasic::MUndo_Click() {
+    if (!History.CanUndo()) {
+        return;
+    }
+    EndDrag();
+    Board = History.Undo();
+    MRedo->SetEnabled(History.CanRedo());
+    MUndo->SetEnabled(History.CanUndo());
+    DrawBoard();
+    if (ExtraPlace->Shows(ExtraTick)) {
+        Menu13->SetEnabled(true);
+        HideStartFinish(!Menu13->Checked());
+        Menu14->SetEnabled(mdlBasic::GameNumber != 0);
+        ExtraPlace->SetPicture(Menu14->Caption() == kReverseOn ? ExtraArrowBack : ExtraArrow);
+    }
+    UpdateMoves();
+}
+
+void frmBasic::MRedo_Click() {
+    if (!History.CanRedo()) {
+        return;
+    }
+    EndDrag();
+    Board = History.Redo();
+    MUndo->SetEnabled(History.CanUndo());
+    MRedo->SetEnabled(History.CanRedo());
+    DrawBoard();
+    UpdateMoves();
+}

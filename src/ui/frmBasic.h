@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPixmap>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "game/Board.h"
+#include "game/History.h"
+#include "game/Moves.h"
+#include "platform/ImageControl.h"
+#include "platform/MenuItem.h"
+
+// Where the window goes on a screen of the given size (all in twips). A coordinate whose test
+// fails keeps its current value.
+struct WindowPlace {
+    float left;
+    float top;
+};
+WindowPlace PlaceOnScreen(float screenWidth, float screenHeight, float currentLeft,
+                          float currentTop);
+
+// The game file named on the command line: the arguments joined by single blanks, without a
+// pair of enclosing double quotes. Empty when there is none.
+QString CommandFileFromArguments(const QStringList& arguments);
+
+// The main window. Its controls and game state are open to the program's other windows, which
+// reach them directly.
+class frmBasic : public QMainWindow {
+    Q_OBJECT
+  public:
+    // arguments: the command line without the program's own path.
+    explicit frmBasic(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~frmBasic() override;
+
+    // Sets up game Number (0..8); FilePathGiven is the game file just opened, or empty.
+    void StartGame(const std::uint8_t& Number, const QString& FilePathGiven = QString());
+
+    void Form_Load();
+    void Form_Terminate() {}
+    void HideStartFinish(const bool& Hide);
+    void DrawBoard();
+    void UpdateMoves();
+    void RecordMove();
+    void MUndo_Click();
+    void MRedo_Click();
+    void AskToSaveGame();
+
+    void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+
+    // The cell image of column x (1..4), row y (1..5).
+    platform::ImageControl* CellImage(int x, int y) const { return cellImage_[x - 1][y - 1]; }
+    // The window's outer height in twips.
+    int HeightTwips() const;
+    // A command replaced the board: whatever piece is held is let go without a drop.
+    void EndDrag();
+    // A drag is in progress: a left press on a movable cell that has not been released yet.
+    bool Dragging() const { return dragOpen_; }
+
+    // Controls, bottom layer first.
+    QWidget* Client = nullptr;  // the client area
+    platform::ImageControl* Table = nullptr;
+    std::array<platform::ImageControl*, game::kCellCount> Image1{};
+    platform::ImageControl* ExtraPlace = nullptr;
+    platform::ImageControl* StartPlace = nullptr;
+    platform::ImageControl* FinishPlace = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+
+    // Picture holders, never shown themselves.
+    QPixmap PawnBig, PawnHor, PawnVer, PawnSmall;
+    QPixmap ExtraArrow, ExtraArrowBack, ExtraTick;
+    std::array<QPixmap, 9> Start, Finish;
+    QCursor HandPoint, HandMove;
+    QPixmap MoveImage;
+
+    // Menus.
+    QMenu* M0 = nullptr;
+    QMenu* Menu1 = nullptr;
+    QMenu* Menu2 = nullptr;
+    QMenu* MRecents = nullptr;
+    std::unique_ptr<platform::MenuItem> Menu11;
+    std::array<std::unique_ptr<platform::MenuItem>, 10> MRecent;  // MRecent1 .. MRecent10
+    std::unique_ptr<platform::MenuItem> MDeleteRecentHistory;
+    std::unique_ptr<platform::MenuItem> M0Open, M0Save, M0SaveAs, Menu15;
+    std::unique_ptr<platform::MenuItem> MUndo, MRedo, Menu12, Menu13, Menu14;
+    std::unique_ptr<platform::MenuItem> Menu21, Menu22;
+
+    // Game state.
+    game::Board Board{};
+    game::Board TargetBoard{};
+    game::MoveTable CanMove{};
+    game::History History;
+    bool Solved = false;
+    bool GameChanged = false;
+    bool SaveCancelled = false;
+    bool LoadingFromFile = false;
+    int Answer = 0;
+    QString CurrentFilePath;
+    bool StartFinishHidden = true;
+    QString CommandFile;
+
+    // Drag state.
+    std::uint8_t GrabX = 0, GrabY = 0;
+    std::uint8_t PieceX = 0, PieceY = 0;
+    std::uint8_t ShownX = 0, ShownY = 0;
+    std::uint8_t ZoneX = 0, ZoneY = 0;
+    std::uint8_t DragSteps = 0;
+    std::uint8_t DropX = 0, DropY = 0;
+
+  private:
+    void CreateControls();
+    void CreateMenus();
+    void SetClientHeight(int pixels);
+
+    QStringList arguments_;
+    std::array<std::array<platform::ImageControl*, game::kRows>, game::kColumns> cellImage_{};
+    bool dragOpen_ = false;
+};

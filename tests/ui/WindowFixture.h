@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+
+#include "game/Board.h"
+#include "ui/frmBasic.h"
+#include "ui/mdlBasic.h"
+
+inline const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλους");
+inline const QString kReverseOff = QStringLiteral("Αντιστροφή Αρχής-Τέλους");
+
+inline game::Board Rows(std::string_view text) {
+    return game::BoardFromRows(text).value();
+}
+
+// The real main window, shown offscreen.
+class WindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<frmBasic>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // What the reverse command does before it sets the game up.
+    void StartGame(int number, bool reversed) {
+        window->Menu14->SetCaption(reversed ? kReverseOn : kReverseOff);
+        mdlBasic::GameNumber = static_cast<std::uint8_t>(number);
+        window->StartGame(mdlBasic::GameNumber);
+    }
+
+    // Puts a board in play the way the opening of a file does after the set-up.
+    void ShowBoard(const game::Board& board) {
+        window->Board = board;
+        window->DrawBoard();
+        window->UpdateMoves();
+    }
+
+    // A whole drag through the handlers: press at the centre of cell (x, y), move dx, dy cells
+    // away, release.
+    void DragPiece(int x, int y, int dx, int dy) {
+        const int index = game::CellIndex(x, y);
+        const float endX = 375.0f + 750.0f * static_cast<float>(dx);
+        const float endY = 375.0f + 750.0f * static_cast<float>(dy);
+        window->Image1_MouseDown(index, platform::ButtonLeft, 0, 375.0f, 375.0f);
+        window->Image1_MouseMove(index, platform::ButtonLeft, 0, endX, endY);
+        window->Image1_MouseUp(index, platform::ButtonLeft, 0, endX, endY);
+    }
+
+    std::unique_ptr<frmBasic> window;
+};
