@@ -115,6 +115,16 @@ void MouseMoveWithinBand(benchmark::State& state) {
 }
 BENCHMARK(MouseMoveWithinBand)->Unit(benchmark::kMicrosecond);
 
+// The window's part of the legal moves: the table and the 20 pointers, on the classic start.
+void UpdateMovesInWindow(benchmark::State& state) {
+    frmBasic window;
+    ShowAndPaint(window);
+    for (auto _ : state) {
+        window.UpdateMoves();
+    }
+}
+BENCHMARK(UpdateMovesInWindow)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
