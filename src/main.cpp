@@ -1,10 +1,12 @@
 #include <QApplication>
 
+#include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    frmBasic window(QApplication::arguments().mid(1));
+    const resources::Artwork artwork = resources::DrawArtwork();
+    frmBasic window(artwork, QApplication::arguments().mid(1));
     window.show();
     return QApplication::exec();
 }

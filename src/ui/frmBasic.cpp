@@ -46,13 +46,13 @@ QString CommandFileFromArguments(const QStringList& arguments) {
     return line;
 }
 
-frmBasic::frmBasic(const QStringList& arguments, QWidget* parent)
+frmBasic::frmBasic(const resources::Artwork& artwork, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       arguments_(arguments) {
     setWindowTitle(kTitle);
-    CreateControls();
+    CreateControls(artwork);
     CreateMenus();
     Form_Load();
 }
@@ -61,8 +61,7 @@ frmBasic::~frmBasic() {
     Form_Terminate();
 }
 
-void frmBasic::CreateControls() {
-    const resources::Artwork art = resources::DrawArtwork();
+void frmBasic::CreateControls(const resources::Artwork& art) {
     PawnBig = art.PawnBig;
     PawnHor = art.PawnHor;
     PawnVer = art.PawnVer;
@@ -104,14 +103,10 @@ void frmBasic::CreateControls() {
     StartPlace = new platform::ImageControl(Client);
     FinishPlace = new platform::ImageControl(Client);
 
-    Text1 = new QLineEdit(Client);
-    Text2 = new QLineEdit(Client);
-    for (QLineEdit* text : {Text1, Text2}) {
-        text->setFocusPolicy(Qt::NoFocus);
-        text->setFixedWidth(60);
-    }
-    Text1->move(kHiddenLeft, 0);
-    Text2->move(kHiddenLeft, 30);
+    Text1 = new platform::TextBox(Client);
+    Text2 = new platform::TextBox(Client);
+    Text1->setGeometry(kHiddenLeft, 0, 60, 20);
+    Text2->setGeometry(kHiddenLeft, 30, 60, 20);
 }
 
 void frmBasic::CreateMenus() {
@@ -336,7 +331,7 @@ void frmBasic::EndDrag() {
 }
 
 void frmBasic::Image1_MouseDown(int Index, int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    Text1->setText(QString::number(Index));
+    Text1->SetText(QString::number(Index));
     if (Button != platform::ButtonLeft) {
         return;
     }
@@ -366,8 +361,8 @@ void frmBasic::Image1_MouseDown(int Index, int Button, int /*Shift*/, float /*X*
 }
 
 void frmBasic::Image1_MouseMove(int /*Index*/, int Button, int /*Shift*/, float X, float Y) {
-    Text1->setText(QString::number(X, 'g', 7));
-    Text2->setText(QString::number(Y, 'g', 7));
+    Text1->SetText(QString::number(X, 'g', 7));
+    Text2->SetText(QString::number(Y, 'g', 7));
     if (Button != platform::ButtonLeft || !dragOpen_ || GrabX < 1 || GrabX > 4 || GrabY < 1 ||
         GrabY > 5 || CellImage(GrabX, GrabY)->MousePointer() != platform::PointerCustom) {
         return;
@@ -388,7 +383,7 @@ void frmBasic::Image1_MouseMove(int /*Index*/, int Button, int /*Shift*/, float 
 }
 
 void frmBasic::Image1_MouseUp(int /*Index*/, int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    Text1->setText(QString::number(Button));
+    Text1->SetText(QString::number(Button));
     if (!dragOpen_ || GrabX < 1 || GrabX > 4 || GrabY < 1 || GrabY > 5 ||
         Button != platform::ButtonLeft ||
         CellImage(GrabX, GrabY)->MousePointer() != platform::PointerCustom) {

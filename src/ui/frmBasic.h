@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPixmap>
@@ -14,6 +13,11 @@
 #include "game/Moves.h"
 #include "platform/ImageControl.h"
 #include "platform/MenuItem.h"
+#include "platform/TextBox.h"
+
+namespace resources {
+struct Artwork;
+}
 
 // Where the window goes on a screen of the given size (all in twips). A coordinate whose test
 // fails keeps its current value.
@@ -33,8 +37,10 @@ QString CommandFileFromArguments(const QStringList& arguments);
 class frmBasic : public QMainWindow {
     Q_OBJECT
   public:
-    // arguments: the command line without the program's own path.
-    explicit frmBasic(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    // artwork: the pictures, drawn once at start-up; arguments: the command line without the
+    // program's own path.
+    explicit frmBasic(const resources::Artwork& artwork, const QStringList& arguments = {},
+                      QWidget* parent = nullptr);
     ~frmBasic() override;
 
     // Sets up game Number (0..8); FilePathGiven is the game file just opened, or empty.
@@ -70,8 +76,8 @@ class frmBasic : public QMainWindow {
     platform::ImageControl* ExtraPlace = nullptr;
     platform::ImageControl* StartPlace = nullptr;
     platform::ImageControl* FinishPlace = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
+    platform::TextBox* Text1 = nullptr;
+    platform::TextBox* Text2 = nullptr;
 
     // Picture holders, never shown themselves.
     QPixmap PawnBig, PawnHor, PawnVer, PawnSmall;
@@ -115,7 +121,7 @@ class frmBasic : public QMainWindow {
     std::uint8_t DropX = 0, DropY = 0;
 
   private:
-    void CreateControls();
+    void CreateControls(const resources::Artwork& art);
     void CreateMenus();
     void SetClientHeight(int pixels);
 

@@ -40,15 +40,15 @@ TEST_F(DragTest, SlideShowsThePieceThenWritesItAtTheRelease) {
     EXPECT_TRUE(Cell(1, 3)->Shows(window->PawnHor));
     EXPECT_FALSE(Cell(2, 3)->HasPicture());
     EXPECT_EQ(window->Board, Rows(kClassicStart));
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("-375"));
-    EXPECT_EQ(window->Text2->text(), QStringLiteral("375"));
+    EXPECT_EQ(window->Text1->Text(), QStringLiteral("-375"));
+    EXPECT_EQ(window->Text2->Text(), QStringLiteral("375"));
 
     Release({-25, 25});
     EXPECT_EQ(window->Board,
               Rows("30 10 11 30 / 31 12 13 31 / 20 21 0 0 / 30 40 40 30 / 31 40 40 31"));
     EXPECT_EQ(window->GrabX, 0);
     EXPECT_EQ(window->GrabY, 0);
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->Text1->Text(), QStringLiteral("1"));
     // The pieces that can move now have the pointing hand.
     EXPECT_EQ(Cell(3, 4)->MousePointer(), platform::PointerCustom);
     EXPECT_EQ(Cell(3, 4)->cursor().pixmap().cacheKey(), window->HandPoint.pixmap().cacheKey());
@@ -89,7 +89,7 @@ TEST_F(DragTest, RightButtonHeldFreezesThePicture) {
     MoveTo({75, 25});  // one cell right
     ASSERT_TRUE(Cell(3, 3)->Shows(window->PawnHor));
     QTest::mousePress(pressed_, Qt::RightButton, {}, {75, 25});
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("7"));
+    EXPECT_EQ(window->Text1->Text(), QStringLiteral("7"));
     MoveTo({-25, 25});  // both buttons held: nothing follows the pointer
     EXPECT_TRUE(Cell(3, 3)->Shows(window->PawnHor));
     QTest::mouseRelease(pressed_, Qt::RightButton, {}, {-25, 25});
@@ -114,7 +114,7 @@ TEST_F(DragTest, PressOnACellThatCannotMoveGrabsNothing) {
     window->GrabX = 0;
     Press(2, 3, {25, 25}, Qt::MiddleButton);
     EXPECT_EQ(window->GrabX, 0);
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("7"));
+    EXPECT_EQ(window->Text1->Text(), QStringLiteral("7"));
     Release({25, 25}, Qt::MiddleButton);
 }
 

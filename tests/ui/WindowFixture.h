@@ -6,11 +6,24 @@
 #include <memory>
 
 #include "game/Board.h"
+#include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
 
 inline const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλους");
 inline const QString kReverseOff = QStringLiteral("Αντιστροφή Αρχής-Τέλους");
+
+// The pictures every test window is built with; set by the test program's main.
+inline const resources::Artwork*& TestArtworkSlot() {
+    static const resources::Artwork* artwork = nullptr;
+    return artwork;
+}
+inline void SetTestArtwork(const resources::Artwork* artwork) {
+    TestArtworkSlot() = artwork;
+}
+inline const resources::Artwork& TestArtwork() {
+    return *TestArtworkSlot();
+}
 
 inline game::Board Rows(std::string_view text) {
     return game::BoardFromRows(text).value();
@@ -20,7 +33,7 @@ inline game::Board Rows(std::string_view text) {
 class WindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<frmBasic>();
+        window = std::make_unique<frmBasic>(TestArtwork());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

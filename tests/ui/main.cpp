@@ -1,27 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdio>
+#include <memory>
 
-namespace {
-
-// The offscreen platform warns about window hints it cannot pass on; nothing else is dropped.
-void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("propagateSizeHints"))) {
-        return;
-    }
-    fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
-}  // namespace
+#include "WindowFixture.h"
+#include "support/QuietOffscreen.h"
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(QuietMessages);
-    // Window tests never need a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    testsupport::UseQuietOffscreenPlatform();
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    // One set of pictures for every window of the run, as the program draws it once.
+    const auto artwork = std::make_unique<resources::Artwork>(resources::DrawArtwork());
+    SetTestArtwork(artwork.get());
+    const int result = RUN_ALL_TESTS();
+    SetTestArtwork(nullptr);
+    return result;
 }
