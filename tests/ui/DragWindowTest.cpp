@@ -28,6 +28,40 @@ class DragTest : public WindowTest {
         Release(end);
     }
 
+    // Every anchor shows its piece's picture and every other cell none, unless a piece is held.
+    bool PicturesMatchTheBoard() {
+        if (window->Dragging()) {
+            return true;
+        }
+        for (int x = 1; x <= 4; ++x) {
+            for (int y = 1; y <= 5; ++y) {
+                const QPixmap* expected = nullptr;
+                switch (window->Board(x, y)) {
+                    case game::CellBig:
+                        expected = &window->PawnBig;
+                        break;
+                    case game::CellHor:
+                        expected = &window->PawnHor;
+                        break;
+                    case game::CellVer:
+                        expected = &window->PawnVer;
+                        break;
+                    case game::CellSmall:
+                        expected = &window->PawnSmall;
+                        break;
+                    default:
+                        break;
+                }
+                const bool ok =
+                    expected != nullptr ? Cell(x, y)->Shows(*expected) : !Cell(x, y)->HasPicture();
+                if (!ok) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
     platform::ImageControl* pressed_ = nullptr;
 };
 
@@ -128,6 +162,22 @@ TEST_F(DragTest, ReleaseOutsideTheWindowDropsAtThePlaceShown) {
               Rows("30 10 11 30 / 31 12 13 31 / 20 21 0 0 / 30 40 40 30 / 31 40 40 31"));
 }
 
+TEST_F(DragTest, PressWithoutTheLastReleasePutsTheHeldPieceBack) {
+    // A release can be lost, e.g. to another window; the next press starts afresh.
+    const int lying = game::CellIndex(2, 3);
+    window->Image1_MouseDown(lying, platform::ButtonLeft, 0, 375, 375);
+    window->Image1_MouseMove(lying, platform::ButtonLeft, 0, -375, 375);
+    ASSERT_TRUE(Cell(1, 3)->Shows(window->PawnHor));
+    window->Image1_MouseDown(lying, platform::ButtonLeft, 0, 375, 375);
+    EXPECT_TRUE(Cell(2, 3)->Shows(window->PawnHor));
+    EXPECT_FALSE(Cell(1, 3)->HasPicture());
+    window->Image1_MouseMove(lying, platform::ButtonLeft, 0, 1125, 375);
+    window->Image1_MouseUp(lying, platform::ButtonLeft, 0, 1125, 375);
+    EXPECT_EQ(window->Board,
+              Rows("30 10 11 30 / 31 12 13 31 / 0 0 20 21 / 30 40 40 30 / 31 40 40 31"));
+    EXPECT_TRUE(PicturesMatchTheBoard());
+}
+
 TEST_F(DragTest, SettingUpAGameLetsTheHeldPieceGo) {
     Press(2, 3);
     MoveTo({-25, 25});
@@ -203,6 +253,7 @@ TEST_F(DragTest, RandomEventsNeverBreakTheBoard) {
             ASSERT_TRUE(problem.empty()) << problem << " after event " << event;
             ASSERT_TRUE(testsupport::AtMostOneLegalMove(before, window->Board))
                 << game::BoardToRows(before) << " -> " << game::BoardToRows(window->Board);
+            ASSERT_TRUE(PicturesMatchTheBoard()) << "after event " << event;
             before = window->Board;
         } else {
             const auto number = static_cast<std::uint8_t>(pick(0, 8));
