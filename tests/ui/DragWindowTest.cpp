@@ -192,25 +192,11 @@ TEST_F(DragTest, SettingUpAGameLetsTheHeldPieceGo) {
     EXPECT_FALSE(Cell(3, 3)->HasPicture());
 }
 
-// Counts the paint events of the controls it watches.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
 TEST_F(DragTest, MoveThatKeepsTheDropPlacePaintsNothing) {
     Press(2, 3);
     MoveTo({-25, 25});
     QApplication::processEvents();
-    PaintCounter counter;
-    for (QObject* child : window->Client->children()) {
-        child->installEventFilter(&counter);
-    }
-    window->Client->installEventFilter(&counter);
+    PaintCounter counter(window->Client);
     for (int step = 0; step < 20; ++step) {
         MoveTo({-5 - step, 20 + step});
         QApplication::processEvents();

@@ -29,6 +29,22 @@ inline game::Board Rows(std::string_view text) {
     return game::BoardFromRows(text).value();
 }
 
+// Counts the paint events of a widget and its children.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* widget) {
+        widget->installEventFilter(this);
+        for (QObject* child : widget->children()) {
+            child->installEventFilter(this);
+        }
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
 // The real main window, shown offscreen.
 class WindowTest : public testing::Test {
   protected:

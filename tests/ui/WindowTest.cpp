@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QMenuBar>
 #include <set>
 #include <tuple>
@@ -263,6 +264,14 @@ TEST_F(WindowTest, MovablePiecesShowThePointingHand) {
             }
         }
     }
+}
+
+TEST_F(WindowTest, RebuildingTheMovesRepaintsNothing) {
+    QApplication::processEvents();
+    PaintCounter counter(window->Client);
+    window->UpdateMoves();
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
 }
 
 TEST_F(WindowTest, SolvedBoardShowsTheTickAndBlocksPlay) {
