@@ -259,6 +259,10 @@ struct GameDirection {
     bool reversed;
 };
 
+void PrintTo(const GameDirection& g, std::ostream* os) {
+    *os << GameName(g.number, g.reversed);
+}
+
 class SolveByMouseTest : public DragTest, public testing::WithParamInterface<GameDirection> {};
 
 TEST_P(SolveByMouseTest, PlayerCanSolveTheGame) {
@@ -287,6 +291,9 @@ INSTANTIATE_TEST_SUITE_P(
                     GameDirection{3, true}, GameDirection{4, false}, GameDirection{4, true},
                     GameDirection{5, false}, GameDirection{5, true}, GameDirection{6, false},
                     GameDirection{6, true}, GameDirection{7, false}, GameDirection{7, true},
-                    GameDirection{8, false}, GameDirection{8, true}));
+                    GameDirection{8, false}, GameDirection{8, true}),
+    [](const testing::TestParamInfo<GameDirection>& info) {
+        return GameName(info.param.number, info.param.reversed);
+    });
 
 }  // namespace

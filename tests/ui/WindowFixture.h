@@ -25,6 +25,11 @@ inline const resources::Artwork& TestArtwork() {
     return *TestArtworkSlot();
 }
 
+// A test name for a game and its direction: Game3, Game3Reversed.
+inline std::string GameName(int number, bool reversed) {
+    return "Game" + std::to_string(number) + (reversed ? "Reversed" : "");
+}
+
 inline game::Board Rows(std::string_view text) {
     return game::BoardFromRows(text).value();
 }

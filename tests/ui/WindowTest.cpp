@@ -71,6 +71,10 @@ struct StartCase {
     const char* caption;
 };
 
+void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << GameName(c.number, c.reversed);
+}
+
 class StartGameTest : public WindowTest, public testing::WithParamInterface<StartCase> {};
 
 TEST_P(StartGameTest, SetsUpTheGame) {
@@ -113,7 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{5, false, "Ταρβέξη-Παιχνίδι 5"}, StartCase{5, true, "Ταρβέξη-Παιχνίδι 5"},
         StartCase{6, false, "Ταρβέξη-Παιχνίδι 6"}, StartCase{6, true, "Ταρβέξη-Παιχνίδι 6"},
         StartCase{7, false, "Ταρβέξη-Παιχνίδι 7"}, StartCase{7, true, "Ταρβέξη-Παιχνίδι 7"},
-        StartCase{8, false, "Ταρβέξη-Παιχνίδι 8"}, StartCase{8, true, "Ταρβέξη-Παιχνίδι 8"}));
+        StartCase{8, false, "Ταρβέξη-Παιχνίδι 8"}, StartCase{8, true, "Ταρβέξη-Παιχνίδι 8"}),
+    [](const testing::TestParamInfo<StartCase>& info) {
+        return GameName(info.param.number, info.param.reversed);
+    });
 
 TEST_F(WindowTest, ClassicGameStartedWhileReversedIsPlayedForward) {
     StartGame(3, true);
