@@ -25,6 +25,17 @@ bool History::Record(const Board& board) {
     return true;
 }
 
+bool History::Load(int index, int last, std::span<const Board> entries) {
+    if (index < 0 || index > last || last > kLastEntry - 1 ||
+        entries.size() < static_cast<std::size_t>(last) + 1) {
+        return false;
+    }
+    std::copy(entries.begin(), entries.begin() + last + 1, entries_.begin());
+    index_ = static_cast<std::int16_t>(index);
+    last_ = static_cast<std::int16_t>(last);
+    return true;
+}
+
 // Out of range, both leave the entry on show where it is.
 const Board& History::Undo() {
     if (CanUndo()) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "game/Board.h"
 
@@ -20,6 +21,11 @@ class History {
     // could have reached are given up. At entry 1000 every entry moves down by one, dropping
     // the oldest, so that Index() and Last() become 999. Returns whether an entry was made.
     bool Record(const Board& board);
+
+    // A history read from a game file: entries 0..last from entries, index on show; the
+    // entries above last keep what they held. Changes nothing and returns false unless
+    // 0 <= index <= last <= 999 and entries holds at least last + 1 boards.
+    bool Load(int index, int last, std::span<const Board> entries);
 
     // Index() - 1 (requires CanUndo()) and Index() + 1 (requires CanRedo()); each returns the
     // entry now on show.
