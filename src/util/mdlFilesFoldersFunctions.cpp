@@ -1,5 +1,9 @@
 #include "util/mdlFilesFoldersFunctions.h"
 
+#include <QFileInfo>
+#include <QStringView>
+#include <stdexcept>
+
 namespace mdlFilesFoldersFunctions {
 
 namespace {
@@ -60,6 +64,41 @@ QString RemoveFileExtension(QString Path, QChar Separator) {
         return Path;
     }
     return Path.left(Path.size() - extension.size() - 1);
+}
+
+bool FileExists(const QString& Path) {
+    return !Path.isEmpty() && QFileInfo(Path).isFile();
+}
+
+QString GetUniqueFileName(QString Path, QChar Separator) {
+    if (!FileExists(Path)) {
+        return Path;
+    }
+    const QString base = RemoveFileExtension(Path, Separator);
+
+    // Drop one trailing "[" digits "]" group, the digits possibly none.
+    QString work = base;
+    if (work.endsWith(u']')) {
+        work.chop(1);
+        while (!work.isEmpty() && QStringView(u"0123456789").contains(work.back())) {
+            work.chop(1);
+        }
+        if (!work.isEmpty() && work.back() == u'[') {
+            work.chop(1);
+        } else {
+            work = base;
+        }
+    }
+
+    const QString extension = GetFileExtension(Path, Separator);
+    for (int n = 1; n <= 32767; ++n) {
+        const QString candidate =
+            work + u'[' + QString::number(n) + QStringLiteral("].") + extension;
+        if (!FileExists(candidate)) {
+            return candidate;
+        }
+    }
+    throw std::overflow_error("GetUniqueFileName: every numbered name up to 32767 exists");
 }
 
 }  // namespace mdlFilesFoldersFunctions

@@ -32,4 +32,13 @@ QString GetFileExtension(QString Path, QChar Separator = kFolderSeparator);
 // whole path. Separator is unused, as for GetFileExtension.
 QString RemoveFileExtension(QString Path, QChar Separator = kFolderSeparator);
 
+// True when a file, not a folder, exists at Path; false for "". Unlike the routines above, asks
+// the file system.
+bool FileExists(const QString& Path);
+
+// Path when no file has that name, else the first free name with "[n]" before the extension,
+// n from 1 up; one trailing "[digits]" group of the name is dropped first. Splits at the last
+// dot, as GetFileExtension does. Throws std::overflow_error when every n up to 32767 is taken.
+QString GetUniqueFileName(QString Path, QChar Separator = kFolderSeparator);
+
 }  // namespace mdlFilesFoldersFunctions
