@@ -6,15 +6,18 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 
 #include "game/Board.h"
 #include "resources/Artwork.h"
 #include "support/QuietOffscreen.h"
+#include "support/ScriptedDesktop.h"
 #include "ui/frmBasic.h"
 
 namespace {
 
 const resources::Artwork* gArtwork = nullptr;
+testsupport::ScriptedDesktop gDesktop;
 
 void CopyMenu(const QMenu* from, QMenu* to) {
     for (const QAction* action : from->actions()) {
@@ -35,7 +38,7 @@ void ShowAndPaint(QWidget& window) {
 }
 
 void BareWindowLoad(benchmark::State& state) {
-    const frmBasic model(*gArtwork);
+    const frmBasic model(*gArtwork, gDesktop);
     for (auto _ : state) {
         QMainWindow window;
         for (const QAction* top : model.menuBar()->actions()) {
@@ -50,7 +53,7 @@ BENCHMARK(BareWindowLoad)->Unit(benchmark::kMillisecond);
 
 void MainWindowLoad(benchmark::State& state) {
     for (auto _ : state) {
-        frmBasic window(*gArtwork);
+        frmBasic window(*gArtwork, gDesktop);
         ShowAndPaint(window);
     }
 }
@@ -60,7 +63,7 @@ BENCHMARK(MainWindowLoad)->Unit(benchmark::kMillisecond);
 void StartUp(benchmark::State& state) {
     for (auto _ : state) {
         const resources::Artwork artwork = resources::DrawArtwork();
-        frmBasic window(artwork);
+        frmBasic window(artwork, gDesktop);
         ShowAndPaint(window);
     }
 }
@@ -76,7 +79,7 @@ BENCHMARK(DrawArtwork)->Unit(benchmark::kMillisecond);
 // A drag of the lying piece of the classic start across its bands: every event moves the
 // picture between its start and the cell to the left.
 void MouseMoveAcrossBands(benchmark::State& state) {
-    frmBasic window(*gArtwork);
+    frmBasic window(*gArtwork, gDesktop);
     ShowAndPaint(window);
     platform::ImageControl* cell = window.CellImage(2, 3);
     window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
@@ -96,7 +99,7 @@ BENCHMARK(MouseMoveAcrossBands)->Unit(benchmark::kMicrosecond);
 
 // The same with the repaint that follows each event.
 void MouseMoveAcrossBandsPainted(benchmark::State& state) {
-    frmBasic window(*gArtwork);
+    frmBasic window(*gArtwork, gDesktop);
     ShowAndPaint(window);
     platform::ImageControl* cell = window.CellImage(2, 3);
     window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
@@ -114,7 +117,7 @@ BENCHMARK(MouseMoveAcrossBandsPainted)->Unit(benchmark::kMicrosecond);
 
 // A move that keeps the drop place.
 void MouseMoveWithinBand(benchmark::State& state) {
-    frmBasic window(*gArtwork);
+    frmBasic window(*gArtwork, gDesktop);
     ShowAndPaint(window);
     platform::ImageControl* cell = window.CellImage(2, 3);
     window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
@@ -130,7 +133,7 @@ BENCHMARK(MouseMoveWithinBand)->Unit(benchmark::kMicrosecond);
 
 // The window's part of the legal moves: the table and the 20 pointers, on the classic start.
 void UpdateMovesInWindow(benchmark::State& state) {
-    frmBasic window(*gArtwork);
+    frmBasic window(*gArtwork, gDesktop);
     ShowAndPaint(window);
     for (auto _ : state) {
         window.UpdateMoves();
@@ -143,6 +146,8 @@ BENCHMARK(UpdateMovesInWindow)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     testsupport::UseQuietOffscreenPlatform();
     QApplication app(argc, argv);
+    const QTemporaryDir settings;
+    testsupport::UseSettingsFolder(settings.path());
     const resources::Artwork artwork = resources::DrawArtwork();
     gArtwork = &artwork;
     benchmark::Initialize(&argc, argv);

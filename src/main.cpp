@@ -1,12 +1,13 @@
 #include <QApplication>
 
+#include "platform/Desktop.h"
 #include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const resources::Artwork artwork = resources::DrawArtwork();
-    frmBasic window(artwork, QApplication::arguments().mid(1));
+    frmBasic window(artwork, platform::QtDesktop(), QApplication::arguments().mid(1));
     window.show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "recent/mdlRecentFiles.h"
 
+#include "platform/SettingsStore.h"
 #include "util/mdlStringFunctions.h"
 
 namespace mdlRecentFiles {
@@ -37,6 +38,111 @@ QString ShortenPath(const QString& Path, int MinCut, int MinHead, int MinTail, Q
         return Path;
     }
     return Path.left(h) + QStringLiteral("...") + Path.right(t);
+}
+
+}  // namespace mdlRecentFiles
+
+namespace mdlRecentFiles {
+
+std::array<QString, kRecentMax + 1> RecentPaths;
+int RecentCount = 0;
+
+namespace {
+
+RecentMenuItems RecentMenus;
+QString StoreName;
+const QString kSection = QStringLiteral("MenuRecentPaths");
+
+}  // namespace
+
+void LoadRecentFiles(const RecentMenuItems& menus, const QString& VersionText) {
+    RecentMenus = menus;
+    StoreName = QStringLiteral("Tarvex") + VersionText;
+    RecentCount = 0;
+    for (QString& path : RecentPaths) {
+        path.clear();
+    }
+    for (int i = 1; i <= kRecentMax; ++i) {
+        const QString value =
+            platform::GetSetting(StoreName, kSection, QString::number(i), QString());
+        if (mdlFilesFoldersFunctions::FileExists(value)) {
+            RecentPaths[++RecentCount] = value;
+        }
+    }
+    RefreshRecentMenu();
+}
+
+void ReleaseRecentMenus(const QMenu* submenu) {
+    if (RecentMenus.submenu == submenu) {
+        RecentMenus = RecentMenuItems{};
+    }
+}
+
+void AddRecentFile(const QString& Path) {
+    int found = 0;
+    for (int i = 1; i <= kRecentMax && found == 0; ++i) {
+        if (RecentPaths[i] == Path) {
+            found = i;
+        }
+    }
+    for (int i = found != 0 ? found : kRecentMax; i >= 2; --i) {
+        RecentPaths[i] = RecentPaths[i - 1];
+    }
+    RecentPaths[1] = Path;
+    if (found == 0 && RecentCount < kRecentMax) {
+        ++RecentCount;
+    }
+    RefreshRecentMenu();
+}
+
+void RemoveRecentFile(int Index) {
+    if (Index < 1 || Index > RecentCount) {
+        return;
+    }
+    for (int i = Index; i <= kRecentMax - 1; ++i) {
+        RecentPaths[i] = RecentPaths[i + 1];
+    }
+    RecentPaths[kRecentMax].clear();
+    --RecentCount;
+    RefreshRecentMenu();
+}
+
+void ClearRecentFiles() {
+    for (QString& path : RecentPaths) {
+        path.clear();
+    }
+    RecentCount = 0;
+    RefreshRecentMenu();
+}
+
+void RefreshRecentMenu() {
+    if (RecentMenus.submenu == nullptr) {
+        return;
+    }
+    if (RecentCount == 0) {
+        RecentMenus.submenu->menuAction()->setEnabled(false);
+        return;
+    }
+    RecentMenus.submenu->menuAction()->setEnabled(true);
+    for (int i = 1; i <= kRecentMax; ++i) {
+        platform::MenuItem* item = RecentMenus.entries[i - 1];
+        if (i <= RecentCount) {
+            item->SetVisible(true);
+            item->SetCaption(ShortenPath(RecentPaths[i], 10, 10, 30));
+        } else {
+            item->SetVisible(false);
+            item->SetCaption(QStringLiteral("Π%1").arg(i));
+        }
+    }
+}
+
+void SaveRecentFiles() {
+    if (StoreName.isEmpty()) {
+        return;
+    }
+    for (int i = 1; i <= kRecentMax; ++i) {
+        platform::SaveSetting(StoreName, kSection, QString::number(i), RecentPaths[i]);
+    }
 }
 
 }  // namespace mdlRecentFiles

@@ -1,11 +1,21 @@
 #include "ui/frmBasic.h"
 
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <exception>
 
+#include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextFile.h"
 #include "platform/Twips.h"
+#include "recent/mdlRecentFiles.h"
 #include "resources/Artwork.h"
 #include "ui/mdlBasic.h"
 #include "util/mdlFilesFoldersFunctions.h"
@@ -23,6 +33,13 @@ constexpr int kCellTwips = 750;
 constexpr int kBoardOffsetTwips = 225;
 // The read-out boxes lie right of the client area, where they are never seen.
 constexpr int kHiddenLeft = kClientWidth + 20;
+
+const QString kGameFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx");
+const QString kOpenFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*");
+const QString kSaveErrorTitle = QStringLiteral("Σφάλμα αποθήκευσης");
+const QString kOpenErrorTitle = QStringLiteral("Σφάλμα ανοίγματος");
+// Any other failure that reaches a file command is reported like a run-time error.
+constexpr int kInternalError = 51;
 
 }  // namespace
 
@@ -46,18 +63,23 @@ QString CommandFileFromArguments(const QStringList& arguments) {
     return line;
 }
 
-frmBasic::frmBasic(const resources::Artwork& artwork, const QStringList& arguments, QWidget* parent)
+frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop,
+                   const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      arguments_(arguments) {
+      CommonDialog1(desktop),
+      arguments_(arguments),
+      desktop_(desktop) {
     setWindowTitle(kTitle);
+    setAcceptDrops(true);
     CreateControls(artwork);
     CreateMenus();
     Form_Load();
 }
 
 frmBasic::~frmBasic() {
+    mdlRecentFiles::ReleaseRecentMenus(MRecents);
     Form_Terminate();
 }
 
@@ -143,6 +165,17 @@ void frmBasic::CreateMenus() {
     Menu2->addSeparator();
     Menu22 = item(Menu2, "Πληροφορίες");
 
+    Menu11->Click = [this] { Menu11_Click(); };
+    Menu13->Click = [this] { Menu13_Click(); };
+    Menu14->Click = [this] { Menu14_Click(); };
+    Menu15->Click = [this] { Menu15_Click(); };
+    M0Open->Click = [this] { M0Open_Click(); };
+    for (int i = 0; i < 10; ++i) {
+        MRecent[i]->Click = [this, i] { OpenRecentFile(i + 1); };
+    }
+    MDeleteRecentHistory->Click = [this] { MDeleteRecentHistory_Click(); };
+    M0Save->Click = [this] { M0Save_Click(); };
+    M0SaveAs->Click = [this] { M0SaveAs_Click(); };
     MUndo->Click = [this] { MUndo_Click(); };
     MRedo->Click = [this] { MRedo_Click(); };
 }
@@ -160,6 +193,12 @@ void frmBasic::Form_Load() {
     mdlBasic::VersionText = QStringLiteral("%1.%2")
                                 .arg(platform::ProgramMajorVersion())
                                 .arg(platform::ProgramMinorVersion());
+    mdlRecentFiles::RecentMenuItems recentMenus;
+    recentMenus.submenu = MRecents;
+    for (int i = 0; i < 10; ++i) {
+        recentMenus.entries[i] = MRecent[i].get();
+    }
+    mdlRecentFiles::LoadRecentFiles(recentMenus, mdlBasic::VersionText);
     CommandFile = CommandFileFromArguments(arguments_);
     StartFinishHidden = true;
 
@@ -187,13 +226,266 @@ void frmBasic::Form_Load() {
     mdlBasic::ChangedFromChooser = false;
     StartGame(mdlBasic::GameNumber, QString());
     CurrentFilePath.clear();
-    // A game file named on the command line (CommandFile) opens once game files can be read.
+    if (!CommandFile.isEmpty()) {
+        OpenGame(false, CommandFile);
+    }
+}
+
+QString frmBasic::SaveFolder() {
+    return platform::ProgramFolder() + mdlFilesFoldersFunctions::kFolderSeparator +
+           QStringLiteral("TarvexSaveGame");
+}
+
+void frmBasic::SetGameCaption(int number, const QString& filePath) {
+    QString caption = number == 0 ? QStringLiteral("Ταρβέξη-Κλασικό")
+                                  : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(number);
+    if (!filePath.isEmpty()) {
+        caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(filePath);
+    }
+    setWindowTitle(caption);
 }
 
 void frmBasic::AskToSaveGame() {
-    // Saving is not built yet: the prompt goes on as after No.
-    Answer = 7;
     SaveCancelled = false;
+    Answer = desktop_.MsgBox(
+        QStringLiteral("Το προηγούμενο παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
+        platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
+        QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
+    if (Answer == platform::vbCancel) {
+        SaveCancelled = true;
+    } else if (Answer == platform::vbYes) {
+        M0Save_Click();
+    }
+}
+
+void frmBasic::M0Save_Click() {
+    if (!CurrentFilePath.isEmpty()) {
+        SaveGame(CurrentFilePath);
+    } else {
+        M0SaveAs_Click();
+    }
+}
+
+void frmBasic::M0SaveAs_Click() {
+    // Every failure here, a cancelled dialog included, ends the command without a word.
+    try {
+        platform::FileDialogProperties& dialog = CommonDialog1.Properties;
+        dialog.CancelError = true;
+        dialog.Flags = platform::cdlOFNOverwritePrompt + platform::cdlOFNNoReadOnlyReturn;
+        if (!CurrentFilePath.isEmpty()) {
+            dialog.FileName = CurrentFilePath;
+        } else {
+            dialog.InitDir = SaveFolder();
+            const QString name = inPlayNumber_ == 0
+                                     ? QStringLiteral("Κλασσικό.tvx")
+                                     : QStringLiteral("Παιχνίδι %1.tvx").arg(inPlayNumber_);
+            dialog.FileName = mdlFilesFoldersFunctions::GetUniqueFileName(
+                dialog.InitDir + mdlFilesFoldersFunctions::kFolderSeparator + name);
+        }
+        dialog.Filter = kGameFilter;
+        CommonDialog1.ShowSave();
+        if (!dialog.FileName.isEmpty()) {
+            SaveGame(dialog.FileName);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void frmBasic::SaveGame(const QString& FilePath) {
+    try {
+        const files::GameFileData data = files::GameFileDataOf(inPlayNumber_, Menu13->Checked(),
+                                                               inPlayReversed_, Board, History);
+        const std::unique_ptr<platform::TextStream> file =
+            platform::FileSystemObject::CreateTextFile(FilePath);
+        for (const QByteArray& line : files::GameFileLines(data, mdlBasic::VersionText)) {
+            file->WriteLine(line);
+        }
+        file->Close();
+    } catch (const platform::RuntimeError& error) {
+        const QString text = error.Number() == platform::ErrPermissionDenied
+                                 ? QStringLiteral("Το αρχείο αυτό είναι μόνο για ανάγνωση")
+                                 : QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
+                                       .arg(error.Description(), QString::number(error.Number()));
+        desktop_.MsgBox(text, platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
+        return;
+    } catch (const std::exception& error) {
+        desktop_.MsgBox(
+            QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
+                .arg(QString::fromLocal8Bit(error.what()), QString::number(kInternalError)),
+            platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
+        return;
+    }
+    CurrentFilePath = FilePath;
+    SetGameCaption(inPlayNumber_, CurrentFilePath);
+    GameChanged = false;
+    mdlRecentFiles::AddRecentFile(CurrentFilePath);
+}
+
+void frmBasic::M0Open_Click() {
+    OpenGame(true, QString());
+}
+
+void frmBasic::OpenRecentFile(int Index) {
+    const QString path = mdlRecentFiles::RecentPaths[Index];
+    if (mdlFilesFoldersFunctions::FileExists(path)) {
+        OpenGame(false, path);
+    } else {
+        desktop_.MsgBox(QStringLiteral("Το αρχείο %1 δεν υπάρχει").arg(path),
+                        platform::vbOKOnly + platform::vbCritical,
+                        QStringLiteral("Εσφαλμένη διαδρομή πρόσφατου αρχείου"));
+        mdlRecentFiles::RemoveRecentFile(Index);
+    }
+}
+
+void frmBasic::MDeleteRecentHistory_Click() {
+    mdlRecentFiles::ClearRecentFiles();
+}
+
+void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
+    if (GameChanged) {
+        AskToSaveGame();
+        if (SaveCancelled) {
+            return;
+        }
+    }
+    auto failure = [this](int number, const QString& description) {
+        desktop_.MsgBox(QStringLiteral("Προέκυψε σφάλμα κατά το άνοιγμα του αρχείου.\r"
+                                       "Περιγραφή σφάλματος: %1\rΚωδικός σφάλματος: %2")
+                            .arg(description, QString::number(number)),
+                        platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
+    };
+    files::GameFileReading reading;
+    try {
+        if (ShowDialog) {
+            platform::FileDialogProperties& dialog = CommonDialog1.Properties;
+            dialog.CancelError = true;
+            dialog.Flags = platform::cdlOFNFileMustExist;
+            dialog.DefaultExt = QStringLiteral("tvx");
+            dialog.FileName.clear();
+            dialog.InitDir = CurrentFilePath.isEmpty()
+                                 ? SaveFolder()
+                                 : mdlFilesFoldersFunctions::GetFolderPath(CurrentFilePath);
+            dialog.Filter = kOpenFilter;
+            CommonDialog1.ShowOpen();
+            if (dialog.FileName.isEmpty()) {
+                return;
+            }
+            OpenPath = dialog.FileName;
+        } else {
+            OpenPath = FilePath;
+        }
+        const std::unique_ptr<platform::TextStream> file =
+            platform::FileSystemObject::OpenTextFile(OpenPath);
+        reading = files::ReadGameFile([&file] { return file->ReadLine(); });
+        file->Close();
+    } catch (const platform::RuntimeError& error) {
+        if (error.Number() != platform::ErrDialogCancelled) {
+            failure(error.Number(), error.Description());
+        }
+        return;
+    } catch (const std::exception& error) {
+        failure(kInternalError, QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    if (!reading.Data) {
+        desktop_.MsgBox(QStringLiteral("Το αρχείο %1 δεν είναι έγκυρο").arg(OpenPath),
+                        platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
+        return;
+    }
+
+    const files::GameFileData& loaded = *reading.Data;
+    mdlBasic::GameNumber = loaded.GameNumber;
+    Menu13->SetChecked(loaded.StripWanted);
+    Menu14->SetCaption(loaded.Reversed ? kReverseOn : kReverseOff);
+    History.Load(loaded.HistoryIndex, loaded.HistoryLast, loaded.Entries);
+    MUndo->SetEnabled(History.CanUndo());
+    MRedo->SetEnabled(History.CanRedo());
+    LoadingFromFile = true;
+    CurrentFilePath = OpenPath;
+    StartGame(mdlBasic::GameNumber, CurrentFilePath);
+    mdlRecentFiles::AddRecentFile(CurrentFilePath);
+    Board = loaded.Board;
+    DrawBoard();
+    UpdateMoves();
+}
+
+void frmBasic::Menu11_Click() {
+    const std::uint8_t number = mdlBasic::GameNumber;
+    StartGame(number, QString());
+}
+
+void frmBasic::Menu13_Click() {
+    if (!Menu13->Checked()) {
+        HideStartFinish(false);
+        Menu13->SetChecked(true);
+    } else {
+        HideStartFinish(true);
+        Menu13->SetChecked(false);
+    }
+}
+
+void frmBasic::Menu14_Click() {
+    const QString before = Menu14->Caption();
+    Menu14->SetCaption(before == kReverseOff ? kReverseOn : kReverseOff);
+    const std::uint8_t number = mdlBasic::GameNumber;
+    SaveCancelled = false;
+    StartGame(number, QString());
+    if (SaveCancelled) {
+        Menu14->SetCaption(before);
+    }
+}
+
+void frmBasic::Menu15_Click() {
+    close();
+}
+
+void frmBasic::Form_Unload(std::int16_t& Cancel) {
+    if (GameChanged) {
+        Answer = desktop_.MsgBox(
+            QStringLiteral(
+                "Το τελευταίο τρέχον παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
+            platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
+            QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
+        if (Answer == platform::vbCancel) {
+            Cancel = -1;
+        } else if (Answer == platform::vbYes) {
+            M0Save_Click();
+        }
+    }
+    mdlRecentFiles::SaveRecentFiles();
+}
+
+void frmBasic::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void frmBasic::Form_OLEDragDrop(const QStringList& files) {
+    if (!files.isEmpty()) {
+        OpenGame(false, files.first());
+    }
+}
+
+void frmBasic::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmBasic::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            files << url.toLocalFile();
+        }
+    }
+    event->acceptProposedAction();
+    Form_OLEDragDrop(files);
 }
 
 void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGiven) {
@@ -211,12 +503,7 @@ void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGive
     // Whatever piece is held belongs to the board about to be replaced.
     EndDrag();
 
-    QString caption = Number == 0 ? QStringLiteral("Ταρβέξη-Κλασικό")
-                                  : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(Number);
-    if (!FilePathGiven.isEmpty()) {
-        caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(FilePathGiven);
-    }
-    setWindowTitle(caption);
+    SetGameCaption(Number, FilePathGiven);
 
     const game::GameLayout& layout = game::GetGameLayout(Number);
     Board = layout.start;
@@ -232,7 +519,9 @@ void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGive
         Menu14->SetCaption(kReverseOff);
     }
 
-    if (Menu14->Caption() == kReverseOn) {
+    inPlayNumber_ = Number;
+    inPlayReversed_ = Menu14->Caption() == kReverseOn;
+    if (inPlayReversed_) {
         game::SwapStartAndGoal(Board, TargetBoard);
         ExtraPlace->SetPicture(ExtraArrowBack);
     } else {

@@ -11,6 +11,7 @@
 #include "game/Board.h"
 #include "game/History.h"
 #include "game/Moves.h"
+#include "platform/Desktop.h"
 #include "platform/ImageControl.h"
 #include "platform/MenuItem.h"
 #include "platform/TextBox.h"
@@ -37,10 +38,10 @@ QString CommandFileFromArguments(const QStringList& arguments);
 class frmBasic : public QMainWindow {
     Q_OBJECT
   public:
-    // artwork: the pictures, drawn once at start-up; arguments: the command line without the
-    // program's own path.
-    explicit frmBasic(const resources::Artwork& artwork, const QStringList& arguments = {},
-                      QWidget* parent = nullptr);
+    // artwork: the pictures, drawn once at start-up; desktop: message boxes and dialogs;
+    // arguments: the command line without the program's own path.
+    frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop,
+             const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~frmBasic() override;
 
     // Sets up game Number (0..8); FilePathGiven is the game file just opened, or empty.
@@ -55,6 +56,23 @@ class frmBasic : public QMainWindow {
     void MUndo_Click();
     void MRedo_Click();
     void AskToSaveGame();
+    void M0Save_Click();
+    void M0SaveAs_Click();
+    void SaveGame(const QString& FilePath);
+    void M0Open_Click();
+    void OpenRecentFile(int Index);
+    void MDeleteRecentHistory_Click();
+    void Menu11_Click();
+    void Menu13_Click();
+    void Menu14_Click();
+    void Menu15_Click();
+    // The window is about to close; Cancel keeps it open.
+    void Form_Unload(std::int16_t& Cancel);
+    void OpenGame(const bool& ShowDialog, const QString& FilePath);
+    // The first file of a drop on the window, the board or a cell.
+    void Form_OLEDragDrop(const QStringList& files);
+    // The folder for new game files: TarvexSaveGame in the program's folder.
+    static QString SaveFolder();
 
     void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
@@ -109,6 +127,8 @@ class frmBasic : public QMainWindow {
     bool LoadingFromFile = false;
     int Answer = 0;
     QString CurrentFilePath;
+    QString OpenPath;
+    platform::CommonDialog CommonDialog1;
     bool StartFinishHidden = true;
     QString CommandFile;
 
@@ -120,7 +140,13 @@ class frmBasic : public QMainWindow {
     std::uint8_t DragSteps = 0;
     std::uint8_t DropX = 0, DropY = 0;
 
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    void SetGameCaption(int number, const QString& filePath);
     void CreateControls(const resources::Artwork& art);
     void CreateMenus();
     void SetClientHeight(int pixels);
@@ -128,4 +154,9 @@ class frmBasic : public QMainWindow {
     QStringList arguments_;
     std::array<std::array<platform::ImageControl*, game::kRows>, game::kColumns> cellImage_{};
     bool dragOpen_ = false;
+    // The game in play as the last set-up left it: a save writes this game even while a
+    // command that replaces it has already chosen the next one.
+    std::uint8_t inPlayNumber_ = 0;
+    bool inPlayReversed_ = false;
+    platform::Desktop& desktop_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
@@ -19,6 +20,11 @@ inline void UseQuietOffscreenPlatform() {
             }
             std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
         });
+}
+
+// Keeps the settings store of a test run in folder, away from the user's own.
+inline void UseSettingsFolder(const QString& folder) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 
 #include "game/Board.h"
 #include "resources/Artwork.h"
+#include "support/ScriptedDesktop.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
 
@@ -54,7 +55,7 @@ class PaintCounter : public QObject {
 class WindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<frmBasic>(TestArtwork());
+        window = std::make_unique<frmBasic>(TestArtwork(), desktop);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -84,5 +85,6 @@ class WindowTest : public testing::Test {
         window->Image1_MouseUp(index, platform::ButtonLeft, 0, endX, endY);
     }
 
+    testsupport::ScriptedDesktop desktop;
     std::unique_ptr<frmBasic> window;
 };

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/SettingsStore.h"
+#include "recent/mdlRecentFiles.h"
+
+namespace {
+
+using namespace mdlRecentFiles;
+
+// The submenu with its ten entries, bound to the list, over a folder of real files.
+class RecentFilesTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        for (int i = 0; i < kRecentMax; ++i) {
+            items[i] =
+                std::make_unique<platform::MenuItem>(&submenu, QStringLiteral("Π%1").arg(i + 1));
+            menus.entries[i] = items[i].get();
+        }
+        menus.submenu = &submenu;
+        version = QStringLiteral("test%1").arg(++run);
+        LoadRecentFiles(menus, version);
+    }
+    void TearDown() override { ReleaseRecentMenus(&submenu); }
+
+    QString File(const QString& name) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+    QStringList Captions() const {
+        QStringList list;
+        for (int i = 0; i < kRecentMax; ++i) {
+            if (items[i]->Visible()) {
+                list << items[i]->Caption();
+            }
+        }
+        return list;
+    }
+    QStringList Paths() const {
+        QStringList list;
+        for (int i = 1; i <= RecentCount; ++i) {
+            list << RecentPaths[i];
+        }
+        return list;
+    }
+
+    static inline int run = 0;
+    QTemporaryDir folder;
+    QMenu submenu;
+    std::array<std::unique_ptr<platform::MenuItem>, kRecentMax> items;
+    RecentMenuItems menus;
+    QString version;
+};
+
+TEST_F(RecentFilesTest, EmptyListDisablesTheSubmenu) {
+    EXPECT_EQ(RecentCount, 0);
+    EXPECT_FALSE(submenu.menuAction()->isEnabled());
+    AddRecentFile(File("a.tvx"));
+    EXPECT_TRUE(submenu.menuAction()->isEnabled());
+    EXPECT_EQ(Captions(), QStringList{folder.filePath("a.tvx")});
+    EXPECT_EQ(items[1]->Caption(), QStringLiteral("Π2"));
+    ClearRecentFiles();
+    EXPECT_EQ(RecentCount, 0);
+    EXPECT_FALSE(submenu.menuAction()->isEnabled());
+}
+
+TEST_F(RecentFilesTest, AddingMovesAPathToTheTop) {
+    for (const char* name : {"a", "b", "c", "d"}) {
+        AddRecentFile(File(QString::fromLatin1(name)));
+    }
+    EXPECT_EQ(Paths(), QStringList({folder.filePath("d"), folder.filePath("c"),
+                                    folder.filePath("b"), folder.filePath("a")}));
+    AddRecentFile(folder.filePath("d"));
+    EXPECT_EQ(RecentCount, 4);
+    AddRecentFile(folder.filePath("b"));
+    EXPECT_EQ(Paths(), QStringList({folder.filePath("b"), folder.filePath("d"),
+                                    folder.filePath("c"), folder.filePath("a")}));
+    // Letter case makes another entry.
+    AddRecentFile(folder.filePath("B"));
+    EXPECT_EQ(RecentCount, 5);
+}
+
+TEST_F(RecentFilesTest, FullListDropsItsOldestAndRemovalClosesUp) {
+    for (int i = 1; i <= 11; ++i) {
+        AddRecentFile(File(QString::number(i)));
+    }
+    EXPECT_EQ(RecentCount, 10);
+    EXPECT_EQ(RecentPaths[1], folder.filePath("11"));
+    EXPECT_EQ(RecentPaths[10], folder.filePath("2"));
+    RemoveRecentFile(10);
+    EXPECT_EQ(RecentCount, 9);
+    EXPECT_TRUE(RecentPaths[10].isEmpty());
+    EXPECT_FALSE(items[9]->Visible());
+    RemoveRecentFile(1);
+    EXPECT_EQ(RecentPaths[1], folder.filePath("10"));
+    RemoveRecentFile(9);  // beyond the list: nothing
+    EXPECT_EQ(RecentCount, 8);
+}
+
+TEST_F(RecentFilesTest, StoreKeepsTheListBetweenRuns) {
+    const QString kept1 = File("one.tvx");
+    const QString kept2 = File("two.tvx");
+    const QString app = QStringLiteral("Tarvex") + version;
+    platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("1"), kept1);
+    platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("2"), QString());
+    platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("3"),
+                          folder.filePath("gone.tvx"));
+    platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("6"), kept2);
+    LoadRecentFiles(menus, version);
+    EXPECT_EQ(Paths(), QStringList({kept1, kept2}));
+
+    // A clear stays in memory until the list is written: then all ten keys are empty.
+    ClearRecentFiles();
+    EXPECT_EQ(platform::GetSetting(app, "MenuRecentPaths", "6"), kept2);
+    SaveRecentFiles();
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_EQ(platform::GetSetting(app, "MenuRecentPaths", QString::number(i), "unset"),
+                  QString());
+    }
+    // Another version keeps a list of its own.
+    EXPECT_EQ(platform::GetSetting(QStringLiteral("Tarvex") + version + "x", "MenuRecentPaths", "1",
+                                   "unset"),
+              QStringLiteral("unset"));
+}
+
+TEST_F(RecentFilesTest, LongPathsAreShortenedInTheMenuOnly) {
+    const QString deep = folder.filePath(
+        "a very long folder name/another long folder/yet "
+        "another folder/and one more/the game file.tvx");
+    AddRecentFile(deep);
+    EXPECT_EQ(RecentPaths[1], deep);
+    EXPECT_EQ(items[0]->Caption(), ShortenPath(deep, 10, 10, 30));
+    EXPECT_NE(items[0]->Caption(), deep);
+}
+
+}  // namespace

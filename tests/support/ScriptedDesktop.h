@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace testsupport {
+
+// A desktop that answers from queues and records every call. An empty queue answers as the
+// player who closes the box: OK or Cancel, and a cancelled file dialog.
+class ScriptedDesktop : public platform::Desktop {
+  public:
+    struct Message {
+        QString prompt;
+        int style;
+        QString title;
+    };
+    struct Dialog {
+        bool save;
+        platform::FileDialogProperties properties;
+    };
+
+    std::deque<int> answers;
+    std::deque<QString> fileNames;
+    std::vector<Message> messages;
+    std::vector<Dialog> dialogs;
+    std::vector<QString> helps;
+    std::vector<QString> opened;
+    // What the player does in a modal window; with none, it is closed at once (rejected).
+    std::function<void(QDialog&)> onModal;
+    std::vector<QString> modals;  // the window titles shown
+
+    int MsgBox(const QString& prompt, int style, const QString& title) override {
+        messages.push_back({prompt, style, title});
+        if (answers.empty()) {
+            return (style & 7) == platform::vbOKOnly ? platform::vbOK : platform::vbCancel;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString ShowOpen(const platform::FileDialogProperties& properties) override {
+        return Choose(false, properties);
+    }
+    QString ShowSave(const platform::FileDialogProperties& properties) override {
+        return Choose(true, properties);
+    }
+    void ShowHelp(const QString& helpFile, int command, int context) override {
+        helps.push_back(QStringLiteral("%1|%2|%3").arg(helpFile).arg(command).arg(context));
+    }
+
+    int ShowModal(QDialog& dialog) override {
+        modals.push_back(dialog.windowTitle());
+        if (onModal) {
+            onModal(dialog);
+        }
+        return dialog.result();
+    }
+    bool ShellOpen(const QString& target) override {
+        opened.push_back(target);
+        return true;
+    }
+
+  private:
+    QString Choose(bool save, const platform::FileDialogProperties& properties) {
+        dialogs.push_back({save, properties});
+        if (fileNames.empty()) {
+            return QString();
+        }
+        QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+};
+
+}  // namespace testsupport
