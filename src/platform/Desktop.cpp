@@ -190,6 +190,16 @@ class QtDesktopImpl final : public Desktop {
             !properties.InitDir.isEmpty()) {
             proposed = QDir(properties.InitDir).filePath(proposed);
         }
+        // A start folder that does not exist (the program never creates its own) gives way to
+        // the player's home folder; the proposed name is kept.
+        const QString folder =
+            proposed.isEmpty() ? properties.InitDir : QFileInfo(proposed).absolutePath();
+        if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+            dialog.setDirectory(QDir::homePath());
+            if (!proposed.isEmpty()) {
+                proposed = QDir::home().filePath(QFileInfo(proposed).fileName());
+            }
+        }
         if (!proposed.isEmpty()) {
             dialog.selectFile(proposed);
         }
