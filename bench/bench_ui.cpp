@@ -141,6 +141,33 @@ void UpdateMovesInWindow(benchmark::State& state) {
 }
 BENCHMARK(UpdateMovesInWindow)->Unit(benchmark::kMicrosecond);
 
+// Saving and opening a game with its whole history: 1000 entries, 20,028 lines.
+void SaveAndOpenFullHistory(benchmark::State& state) {
+    frmBasic window(*gArtwork, gDesktop);
+    for (int move = 0; move < 1000; ++move) {
+        const int x = move % 2 == 0 ? 2 : 1;
+        window.Image1_MouseDown(game::CellIndex(x, 3), 1, 0, 375.0f, 375.0f);
+        window.Image1_MouseMove(game::CellIndex(x, 3), 1, 0, move % 2 == 0 ? -375.0f : 1125.0f,
+                                375.0f);
+        window.Image1_MouseUp(game::CellIndex(x, 3), 1, 0, 0.0f, 0.0f);
+    }
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("full.tvx"));
+    const bool open = state.range(0) == 1;
+    window.SaveGame(path);
+    for (auto _ : state) {
+        if (open) {
+            window.OpenGame(false, path);
+        } else {
+            window.SaveGame(path);
+        }
+    }
+    if (window.History.Last() != 999 || !gDesktop.messages.empty()) {
+        state.SkipWithError("the game was not saved and opened whole");
+    }
+}
+BENCHMARK(SaveAndOpenFullHistory)->Arg(0)->Arg(1)->ArgName("open")->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
