@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <exception>
 
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOptions.h"
 #include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
@@ -166,9 +168,12 @@ void frmBasic::CreateMenus() {
     Menu22 = item(Menu2, "Πληροφορίες");
 
     Menu11->Click = [this] { Menu11_Click(); };
+    Menu12->Click = [this] { Menu12_Click(); };
     Menu13->Click = [this] { Menu13_Click(); };
     Menu14->Click = [this] { Menu14_Click(); };
     Menu15->Click = [this] { Menu15_Click(); };
+    Menu21->Click = [this] { Menu21_Click(); };
+    Menu22->Click = [this] { Menu22_Click(); };
     M0Open->Click = [this] { M0Open_Click(); };
     for (int i = 0; i < 10; ++i) {
         MRecent[i]->Click = [this, i] { OpenRecentFile(i + 1); };
@@ -437,6 +442,21 @@ void frmBasic::Menu14_Click() {
 
 void frmBasic::Menu15_Click() {
     close();
+}
+
+void frmBasic::Menu12_Click() {
+    // The chooser starts the chosen game itself.
+    frmOptions chooser(*this, desktop_, this);
+    desktop_.ShowModal(chooser);
+}
+
+void frmBasic::Menu21_Click() {
+    dialogs::ShowRules(CommonDialog1);
+}
+
+void frmBasic::Menu22_Click() {
+    frmAbout about(*this, desktop_, this);
+    desktop_.ShowModal(about);
 }
 
 void frmBasic::Form_Unload(std::int16_t& Cancel) {

@@ -63,9 +63,12 @@ class frmBasic : public QMainWindow {
     void OpenRecentFile(int Index);
     void MDeleteRecentHistory_Click();
     void Menu11_Click();
+    void Menu12_Click();
     void Menu13_Click();
     void Menu14_Click();
     void Menu15_Click();
+    void Menu21_Click();
+    void Menu22_Click();
     // The window is about to close; Cancel keeps it open.
     void Form_Unload(std::int16_t& Cancel);
     void OpenGame(const bool& ShowDialog, const QString& FilePath);

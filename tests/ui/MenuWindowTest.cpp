@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "dialogs/frmOptions.h"
 #include "game/GameLayouts.h"
 
 namespace {
@@ -115,6 +116,28 @@ TEST_F(MenuTest, ShortcutsReachTheGameCommands) {
     desktop.answers = {platform::vbNo};
     QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->Board, game::GetGameLayout(0).start);
+}
+
+TEST_F(MenuTest, ChooserRulesAndAboutOpenFromTheMenus) {
+    desktop.onModal = [](QDialog& dialog) {
+        if (auto* chooser = qobject_cast<frmOptions*>(&dialog)) {
+            chooser->Frame_Click(4);
+            chooser->Command1_Click();
+        } else {
+            dialog.reject();
+        }
+    };
+    window->Menu12->Action()->trigger();
+    EXPECT_EQ(window->Board, game::GetGameLayout(4).start);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ταρβέξη-Παιχνίδι 4"));
+    EXPECT_EQ(mdlBasic::PreviousGameNumber, 0);
+
+    window->Menu22->Action()->trigger();
+    window->Menu21->Action()->trigger();
+    EXPECT_EQ(desktop.modals, (std::vector<QString>{QStringLiteral("Επιλογή παιχνιδιού"),
+                                                    QStringLiteral("Πληροφορίες")}));
+    ASSERT_EQ(desktop.helps.size(), 1u);
+    EXPECT_TRUE(desktop.helps[0].endsWith(QStringLiteral("/Tarvex.hlp|3|0")));
 }
 
 }  // namespace
