@@ -76,58 +76,50 @@ void DrawArtwork(benchmark::State& state) {
 }
 BENCHMARK(DrawArtwork)->Unit(benchmark::kMillisecond);
 
-// A drag of the lying piece of the classic start across its bands: every event moves the
-// picture between its start and the cell to the left.
-void MouseMoveAcrossBands(benchmark::State& state) {
+// Drags the lying piece of the classic start: one mouse-move event an iteration, at the
+// pointer place that place(i) gives, with the repaint after it when paint is set.
+template <typename Place>
+void DragTheLyingPiece(benchmark::State& state, Place place, bool paint) {
     frmBasic window(*gArtwork, gDesktop);
     ShowAndPaint(window);
     platform::ImageControl* cell = window.CellImage(2, 3);
     window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
-    const QPointF places[2] = {QPointF(-25, 25), QPointF(25, 25)};
     int i = 0;
     for (auto _ : state) {
-        const QPointF local = places[i++ & 1];
+        const QPointF local = place(i++);
         QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(cell, &event);
+        if (paint) {
+            QApplication::processEvents();
+        }
     }
     if (window.ShownX != 1 && window.ShownX != 2) {
         state.SkipWithError("the drag did not follow the pointer");
     }
 }
+
+// Every event moves the picture between the piece's start and the cell to the left.
+QPointF AcrossBands(int i) {
+    return (i & 1) != 0 ? QPointF(25, 25) : QPointF(-25, 25);
+}
+// Every event keeps the drop place.
+QPointF WithinBand(int i) {
+    return QPointF(-10 - (i & 7), 25);
+}
+
+void MouseMoveAcrossBands(benchmark::State& state) {
+    DragTheLyingPiece(state, AcrossBands, false);
+}
 BENCHMARK(MouseMoveAcrossBands)->Unit(benchmark::kMicrosecond);
 
-// The same with the repaint that follows each event.
 void MouseMoveAcrossBandsPainted(benchmark::State& state) {
-    frmBasic window(*gArtwork, gDesktop);
-    ShowAndPaint(window);
-    platform::ImageControl* cell = window.CellImage(2, 3);
-    window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
-    const QPointF places[2] = {QPointF(-25, 25), QPointF(25, 25)};
-    int i = 0;
-    for (auto _ : state) {
-        const QPointF local = places[i++ & 1];
-        QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(cell, &event);
-        QApplication::processEvents();
-    }
+    DragTheLyingPiece(state, AcrossBands, true);
 }
 BENCHMARK(MouseMoveAcrossBandsPainted)->Unit(benchmark::kMicrosecond);
 
-// A move that keeps the drop place.
 void MouseMoveWithinBand(benchmark::State& state) {
-    frmBasic window(*gArtwork, gDesktop);
-    ShowAndPaint(window);
-    platform::ImageControl* cell = window.CellImage(2, 3);
-    window.Image1_MouseDown(game::CellIndex(2, 3), 1, 0, 375.0f, 375.0f);
-    int i = 0;
-    for (auto _ : state) {
-        const QPointF local(-10 - (i++ & 7), 25);
-        QMouseEvent event(QEvent::MouseMove, local, cell->mapToGlobal(local), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(cell, &event);
-    }
+    DragTheLyingPiece(state, WithinBand, false);
 }
 BENCHMARK(MouseMoveWithinBand)->Unit(benchmark::kMicrosecond);
 

@@ -1,12 +1,21 @@
 #include "platform/SettingsStore.h"
 
 #include <QSettings>
+#include <map>
+#include <memory>
 
 namespace platform {
 namespace {
 
-QSettings Store(const QString& appName) {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tarvex"), appName);
+// One store per application name, opened at its first use and kept for the run.
+QSettings& Store(const QString& appName) {
+    static std::map<QString, std::unique_ptr<QSettings>> stores;
+    std::unique_ptr<QSettings>& store = stores[appName];
+    if (!store) {
+        store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QStringLiteral("Tarvex"), appName);
+    }
+    return *store;
 }
 
 }  // namespace
@@ -18,7 +27,7 @@ QString GetSetting(const QString& AppName, const QString& Section, const QString
 
 void SaveSetting(const QString& AppName, const QString& Section, const QString& Key,
                  const QString& Setting) {
-    QSettings store = Store(AppName);
+    QSettings& store = Store(AppName);
     store.setValue(Section + QLatin1Char('/') + Key, Setting);
     store.sync();
 }

@@ -5,16 +5,12 @@
 #include "game/Board.h"
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
+#include "support/BoardText.h"
 
 namespace {
 
 using namespace game;
-
-Board Rows(const char* text) {
-    const auto board = BoardFromRows(text);
-    EXPECT_TRUE(board.has_value()) << text;
-    return board.value_or(Board{});
-}
+using testsupport::Rows;
 
 TEST(BoardTest, RowsNotationReadsRowsFromTheTopAndWritesThemBack) {
     const char* text = "30 10 11 30 / 31 12 13 31 / 0 20 21 0 / 30 40 40 30 / 31 40 40 31";

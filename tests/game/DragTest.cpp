@@ -7,6 +7,7 @@
 #include "game/Board.h"
 #include "game/Drag.h"
 #include "game/Moves.h"
+#include "support/BoardText.h"
 
 namespace game {
 
@@ -19,12 +20,7 @@ static void PrintTo(const CellPlace& place, std::ostream* os) {
 namespace {
 
 using namespace game;
-
-Board Rows(const char* text) {
-    const auto board = BoardFromRows(text);
-    EXPECT_TRUE(board.has_value()) << text;
-    return board.value_or(Board{});
-}
+using testsupport::Rows;
 
 template <typename... K>
 constexpr MoveFlags Kinds(K... kinds) {

@@ -7,33 +7,17 @@
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
+#include "support/BoardText.h"
 
 namespace {
 
 using namespace game;
-
-Board Rows(const char* text) {
-    const auto board = BoardFromRows(text);
-    EXPECT_TRUE(board.has_value()) << text;
-    return board.value_or(Board{});
-}
+using testsupport::KindNames;
+using testsupport::Rows;
 
 template <typename... K>
 constexpr MoveFlags Kinds(K... kinds) {
     return static_cast<MoveFlags>((0 | ... | KindBit(kinds)));
-}
-
-std::string KindNames(MoveFlags flags) {
-    static const char* const kNames[] = {"Up",     "Down",     "Left",     "Right",
-                                         "ThenUp", "ThenDown", "ThenLeft", "ThenRight"};
-    std::string text;
-    for (int kind = MoveUp; kind <= MoveThenRight; ++kind) {
-        if (HasKind(flags, kind)) {
-            text += text.empty() ? "" : "|";
-            text += kNames[kind - 1];
-        }
-    }
-    return text.empty() ? "none" : text;
 }
 
 struct PieceMoves {

@@ -18,6 +18,7 @@
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
+#include "support/BoardText.h"
 #include "support/Solver.h"
 
 namespace game {
@@ -43,6 +44,7 @@ static void PrintTo(const MoveTable& table, std::ostream* os) {
 namespace {
 
 using namespace game;
+using testsupport::KindNames;
 
 struct Step {
     int dx;
@@ -106,19 +108,6 @@ bool FitsAt(const Board& board, const Shape& shape, CellPlace anchor, Step d) {
 
 std::string Describe(const Board& board) {
     return BoardToRows(board);
-}
-
-std::string KindNames(MoveFlags flags) {
-    static const char* const kNames[] = {"Up",     "Down",     "Left",     "Right",
-                                         "ThenUp", "ThenDown", "ThenLeft", "ThenRight"};
-    std::string text;
-    for (int kind = MoveUp; kind <= MoveThenRight; ++kind) {
-        if (HasKind(flags, kind)) {
-            text += text.empty() ? "" : "|";
-            text += kNames[kind - 1];
-        }
-    }
-    return text.empty() ? "none" : text;
 }
 
 // The legal moves worked out from the geometry alone. A two-cell path is two slides, the second

@@ -6,33 +6,21 @@
 #include <memory>
 
 #include "game/Board.h"
-#include "resources/Artwork.h"
+#include "support/BoardText.h"
 #include "support/ScriptedDesktop.h"
+#include "support/TestArtwork.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
 
 inline const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλους");
 inline const QString kReverseOff = QStringLiteral("Αντιστροφή Αρχής-Τέλους");
 
-// The pictures every test window is built with; set by the test program's main.
-inline const resources::Artwork*& TestArtworkSlot() {
-    static const resources::Artwork* artwork = nullptr;
-    return artwork;
-}
-inline void SetTestArtwork(const resources::Artwork* artwork) {
-    TestArtworkSlot() = artwork;
-}
-inline const resources::Artwork& TestArtwork() {
-    return *TestArtworkSlot();
-}
+using testsupport::Rows;
+using testsupport::TestArtwork;
 
 // A test name for a game and its direction: Game3, Game3Reversed.
 inline std::string GameName(int number, bool reversed) {
     return "Game" + std::to_string(number) + (reversed ? "Reversed" : "");
-}
-
-inline game::Board Rows(std::string_view text) {
-    return game::BoardFromRows(text).value();
 }
 
 // Counts the paint events of a widget and its children.

@@ -1,11 +1,13 @@
+// The main of the test programs that build windows: offscreen, with a settings store of their
+// own and one set of pictures for every window of the run, as the program draws it once.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
 
-#include "WindowFixture.h"
 #include "support/QuietOffscreen.h"
+#include "support/TestArtwork.h"
 
 int main(int argc, char** argv) {
     testsupport::UseQuietOffscreenPlatform();
@@ -13,10 +15,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QTemporaryDir settings;
     testsupport::UseSettingsFolder(settings.path());
-    // One set of pictures for every window of the run, as the program draws it once.
     const auto artwork = std::make_unique<resources::Artwork>(resources::DrawArtwork());
-    SetTestArtwork(artwork.get());
+    testsupport::SetTestArtwork(artwork.get());
     const int result = RUN_ALL_TESTS();
-    SetTestArtwork(nullptr);
+    testsupport::SetTestArtwork(nullptr);
     return result;
 }
