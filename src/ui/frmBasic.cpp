@@ -718,15 +718,19 @@ void frmBasic::RecordMove() {
     GameChanged = true;
 }
 
+void frmBasic::ShowHistoryEntry(const game::Board& entry) {
+    EndDrag();
+    Board = entry;
+    MUndo->SetEnabled(History.CanUndo());
+    MRedo->SetEnabled(History.CanRedo());
+    DrawBoard();
+}
+
 void frmBasic::MUndo_Click() {
     if (!History.CanUndo()) {
         return;
     }
-    EndDrag();
-    Board = History.Undo();
-    MRedo->SetEnabled(History.CanRedo());
-    MUndo->SetEnabled(History.CanUndo());
-    DrawBoard();
+    ShowHistoryEntry(History.Undo());
     if (ExtraPlace->Shows(ExtraTick)) {
         Menu13->SetEnabled(true);
         HideStartFinish(!Menu13->Checked());
@@ -740,10 +744,6 @@ void frmBasic::MRedo_Click() {
     if (!History.CanRedo()) {
         return;
     }
-    EndDrag();
-    Board = History.Redo();
-    MUndo->SetEnabled(History.CanUndo());
-    MRedo->SetEnabled(History.CanRedo());
-    DrawBoard();
+    ShowHistoryEntry(History.Redo());
     UpdateMoves();
 }

@@ -150,6 +150,8 @@ class frmBasic : public QMainWindow {
 
   private:
     void SetGameCaption(int number, const QString& filePath);
+    // Undo and redo: the entry now on show replaces the board, and both items follow the history.
+    void ShowHistoryEntry(const game::Board& entry);
     void CreateControls(const resources::Artwork& art);
     void CreateMenus();
     void SetClientHeight(int pixels);

@@ -5,6 +5,7 @@
 #include "game/Board.h"
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
+#include "support/BoardChecks.h"
 #include "support/BoardText.h"
 
 namespace {
@@ -46,66 +47,6 @@ TEST(BoardTest, MalformedRowsAreRefused) {
     }
 }
 
-struct PieceCount {
-    int big = 0;
-    int lying = 0;
-    int standing = 0;
-    int small = 0;
-    int empty = 0;
-};
-
-// Counts pieces by their anchors and checks that the pieces alone rebuild the board: each
-// anchor's piece fits on the board with its own codes, no two overlap, and no code stands
-// outside a piece.
-PieceCount CountWholePieces(const Board& board) {
-    struct Part {
-        int dx, dy;
-        Cell code;
-    };
-    struct Piece {
-        Cell anchor;
-        int parts;
-        Part part[4];
-    };
-    static constexpr Piece kPieces[] = {
-        {CellBig, 4, {{0, 0, 10}, {1, 0, 11}, {0, 1, 12}, {1, 1, 13}}},
-        {CellHor, 2, {{0, 0, 20}, {1, 0, 21}}},
-        {CellVer, 2, {{0, 0, 30}, {0, 1, 31}}},
-        {CellSmall, 1, {{0, 0, 40}}},
-    };
-    PieceCount count;
-    Board rebuilt;
-    for (int x = 1; x <= kColumns; ++x) {
-        for (int y = 1; y <= kRows; ++y) {
-            const Cell code = board(x, y);
-            count.big += code == CellBig;
-            count.lying += code == CellHor;
-            count.standing += code == CellVer;
-            count.small += code == CellSmall;
-            count.empty += code == CellEmpty;
-            for (const Piece& piece : kPieces) {
-                if (piece.anchor != code) {
-                    continue;
-                }
-                for (int i = 0; i < piece.parts; ++i) {
-                    const int px = x + piece.part[i].dx;
-                    const int py = y + piece.part[i].dy;
-                    if (px > kColumns || py > kRows) {
-                        ADD_FAILURE()
-                            << "piece at (" << x << ", " << y << ") reaches off the board";
-                        continue;
-                    }
-                    EXPECT_EQ(rebuilt(px, py), CellEmpty)
-                        << "overlap at (" << px << ", " << py << ")";
-                    rebuilt(px, py) = piece.part[i].code;
-                }
-            }
-        }
-    }
-    EXPECT_EQ(rebuilt, board) << "not whole pieces";
-    return count;
-}
-
 struct GameMix {
     int lying;
     int standing;
@@ -121,12 +62,13 @@ TEST(BoardTest, EveryLayoutHoldsTheWholePieceSet) {
                 continue;
             }
             SCOPED_TRACE("game " + std::to_string(number) + ": " + BoardToRows(*board));
-            const PieceCount count = CountWholePieces(*board);
-            EXPECT_EQ(count.big, 1);
-            EXPECT_EQ(count.lying, kMix[number].lying);
-            EXPECT_EQ(count.standing, kMix[number].standing);
-            EXPECT_EQ(count.small, 4);
-            EXPECT_EQ(count.empty, 2);
+            const std::optional<testsupport::PieceCount> count = testsupport::WholePieces(*board);
+            ASSERT_TRUE(count.has_value()) << "not whole pieces";
+            EXPECT_EQ(count->big, 1);
+            EXPECT_EQ(count->lying, kMix[number].lying);
+            EXPECT_EQ(count->standing, kMix[number].standing);
+            EXPECT_EQ(count->small, 4);
+            EXPECT_EQ(count->empty, 2);
         }
     }
 }

@@ -18,6 +18,7 @@
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
+#include "support/BoardChecks.h"
 #include "support/BoardText.h"
 #include "support/Solver.h"
 
@@ -45,6 +46,8 @@ namespace {
 
 using namespace game;
 using testsupport::KindNames;
+using testsupport::PieceCount;
+using testsupport::WholePieces;
 
 struct Step {
     int dx;
@@ -193,42 +196,6 @@ std::vector<Move> TableMoves(const Board& board, const MoveTable& table) {
         }
     }
     return moves;
-}
-
-struct PieceCount {
-    int big = 0, lying = 0, standing = 0, small = 0, empty = 0;
-    friend bool operator==(const PieceCount&, const PieceCount&) = default;
-};
-
-// Counts the pieces when the board holds whole pieces and nothing else.
-std::optional<PieceCount> WholePieces(const Board& board) {
-    PieceCount count;
-    Board rebuilt;
-    for (int x = 1; x <= kColumns; ++x) {
-        for (int y = 1; y <= kRows; ++y) {
-            count.empty += board(x, y) == CellEmpty;
-            const Shape* shape = ShapeAt(board, x, y);
-            if (shape == nullptr) {
-                continue;
-            }
-            count.big += shape->anchor == CellBig;
-            count.lying += shape->anchor == CellHor;
-            count.standing += shape->anchor == CellVer;
-            count.small += shape->anchor == CellSmall;
-            for (int i = 0; i < shape->count; ++i) {
-                const int cx = x + shape->cell[i].dx;
-                const int cy = y + shape->cell[i].dy;
-                if (!OnBoard(cx, cy) || rebuilt(cx, cy) != CellEmpty) {
-                    return std::nullopt;
-                }
-                rebuilt(cx, cy) = shape->code[i];
-            }
-        }
-    }
-    if (rebuilt != board) {
-        return std::nullopt;
-    }
-    return count;
 }
 
 struct BoardHash {

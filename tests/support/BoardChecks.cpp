@@ -35,44 +35,47 @@ constexpr int kDy[5] = {0, -1, 1, 0, 0};
 
 }  // namespace
 
-std::string WholePiecesProblem(const game::Board& board) {
-    std::array<int, game::kCellCount> cover{};
-    int big = 0, twoCell = 0, small = 0, empty = 0;
+std::optional<PieceCount> WholePieces(const game::Board& board) {
+    PieceCount count;
+    game::Board rebuilt;
     for (int x = 1; x <= game::kColumns; ++x) {
         for (int y = 1; y <= game::kRows; ++y) {
             const game::Cell code = board(x, y);
-            if (code == game::CellEmpty) {
-                ++empty;
-                ++cover[game::CellIndex(x, y)];
-                continue;
-            }
+            count.empty += code == game::CellEmpty;
             const Shape* shape = ShapeOf(code);
             if (shape == nullptr) {
                 continue;
             }
-            if (x + shape->width - 1 > game::kColumns || y + shape->height - 1 > game::kRows) {
-                return "piece off the board at " + std::to_string(x) + "," + std::to_string(y);
-            }
+            count.big += code == game::CellBig;
+            count.lying += code == game::CellHor;
+            count.standing += code == game::CellVer;
+            count.small += code == game::CellSmall;
             for (int dy = 0; dy < shape->height; ++dy) {
                 for (int dx = 0; dx < shape->width; ++dx) {
-                    const game::Cell expected = shape->codes[dy * shape->width + dx];
-                    if (board(x + dx, y + dy) != expected) {
-                        return "broken piece at " + std::to_string(x) + "," + std::to_string(y);
+                    const int cx = x + dx;
+                    const int cy = y + dy;
+                    if (cx > game::kColumns || cy > game::kRows ||
+                        rebuilt(cx, cy) != game::CellEmpty) {
+                        return std::nullopt;
                     }
-                    ++cover[game::CellIndex(x + dx, y + dy)];
+                    rebuilt(cx, cy) = shape->codes[dy * shape->width + dx];
                 }
             }
-            big += code == game::CellBig;
-            twoCell += code == game::CellHor || code == game::CellVer;
-            small += code == game::CellSmall;
         }
     }
-    for (int c : cover) {
-        if (c != 1) {
-            return "a cell covered " + std::to_string(c) + " times";
-        }
+    if (rebuilt != board) {
+        return std::nullopt;
     }
-    if (big != 1 || twoCell != 5 || small != 4 || empty != 2) {
+    return count;
+}
+
+std::string WholePiecesProblem(const game::Board& board) {
+    const std::optional<PieceCount> count = WholePieces(board);
+    if (!count) {
+        return "not whole pieces";
+    }
+    if (count->big != 1 || count->lying + count->standing != 5 || count->small != 4 ||
+        count->empty != 2) {
         return "wrong piece counts";
     }
     return {};
