@@ -2,20 +2,19 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "platform/FileErrors.h"
 #include "platform/RuntimeError.h"
 
 namespace platform {
 
 namespace {
 
-// Using a stream the wrong way: reading a file opened for writing, or a closed stream.
-constexpr int kErrBadFileMode = 54;
-
 constexpr qint64 kReadChunk = 64 * 1024;
 
-[[noreturn]] void Raise(int number) {
+}  // namespace
+
+[[noreturn]] void RaiseFileError(int number) {
     switch (number) {
         case ErrFileNotFound:
             throw RuntimeError(number, QStringLiteral("Το αρχείο δεν βρέθηκε"));
@@ -33,10 +32,11 @@ constexpr qint64 kReadChunk = 64 * 1024;
     }
 }
 
-// The folder that would hold `path` is missing, or is no folder.
 bool FolderMissing(const QString& path) {
     return !QFileInfo(QFileInfo(path).absolutePath()).isDir();
 }
+
+namespace {
 
 // Why `path` could not be opened for reading; called after the open failed.
 int ReadOpenFailure(const QString& path) {
@@ -53,46 +53,17 @@ int ReadOpenFailure(const QString& path) {
     return ErrPathFileAccess;
 }
 
-// Why `path` may not be written, or 0 when nothing speaks against it yet.
-int WriteOpenFailure(const QString& path) {
-    if (path.isEmpty()) {
-        return ErrPathFileAccess;
-    }
-    const QFileInfo info(path);
-    if (info.exists()) {
-        if (!info.isFile()) {
-            return ErrPathFileAccess;
-        }
-        if (!info.isWritable()) {
-            return ErrPermissionDenied;
-        }
-    }
-    if (FolderMissing(path)) {
-        return ErrPathNotFound;
-    }
-    // The new content goes to a temporary file beside the old one, so the folder must be
-    // writable even when the file itself is.
-    if (!QFileInfo(info.absolutePath()).isWritable()) {
-        return ErrPermissionDenied;
-    }
-    return 0;
-}
-
-int WriteFailure(const QFileDevice& file) {
-    return file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied : ErrPathFileAccess;
-}
-
 class TextReader final : public TextStream {
   public:
     explicit TextReader(const QString& path) : file_(path) {
         if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-            Raise(ReadOpenFailure(path));
+            RaiseFileError(ReadOpenFailure(path));
         }
     }
 
     QByteArray ReadLine() override {
         if (!file_.isOpen()) {
-            Raise(kErrBadFileMode);
+            RaiseFileError(kErrBadFileMode);
         }
         QByteArray line;
         for (;;) {
@@ -100,7 +71,7 @@ class TextReader final : public TextStream {
                 // A last line without a line end still counts; nothing after the last line end does
                 // not.
                 if (line.isEmpty()) {
-                    Raise(ErrInputPastEndOfFile);
+                    RaiseFileError(ErrInputPastEndOfFile);
                 }
                 return line;
             }
@@ -137,7 +108,7 @@ class TextReader final : public TextStream {
         }
     }
 
-    void WriteLine(const QByteArray&) override { Raise(kErrBadFileMode); }
+    void WriteLine(const QByteArray&) override { RaiseFileError(kErrBadFileMode); }
 
     void Close() override { file_.close(); }
 
@@ -149,7 +120,7 @@ class TextReader final : public TextStream {
         if (got < 0) {
             buffer_.clear();
             pos_ = 0;
-            Raise(ErrPathFileAccess);
+            RaiseFileError(ErrPathFileAccess);
         }
         buffer_.resize(got);
         pos_ = 0;
@@ -162,50 +133,10 @@ class TextReader final : public TextStream {
     bool skipLf_ = false;
 };
 
-// Writes to a temporary file that replaces the named one only at Close; released without
-// Close, the temporary file is removed and the named one stays as it was.
-class TextWriter final : public TextStream {
-  public:
-    explicit TextWriter(const QString& path) : file_(path) {
-        if (const int failure = WriteOpenFailure(path)) {
-            Raise(failure);
-        }
-        if (!file_.open(QIODevice::WriteOnly)) {
-            const int failure = WriteOpenFailure(path);
-            Raise(failure ? failure : WriteFailure(file_));
-        }
-    }
-
-    QByteArray ReadLine() override { Raise(kErrBadFileMode); }
-
-    void WriteLine(const QByteArray& line) override {
-        if (!file_.isOpen()) {
-            Raise(kErrBadFileMode);
-        }
-        if (file_.write(line) != line.size() || file_.write("\r\n", 2) != 2) {
-            const int failure = WriteFailure(file_);
-            file_.cancelWriting();
-            Raise(failure);
-        }
-    }
-
-    void Close() override {
-        if (!file_.isOpen()) {
-            return;
-        }
-        if (!file_.commit()) {
-            Raise(WriteFailure(file_));
-        }
-    }
-
-  private:
-    QSaveFile file_;
-};
-
 }  // namespace
 
 std::unique_ptr<TextStream> FileSystemObject::CreateTextFile(const QString& path) {
-    return std::make_unique<TextWriter>(path);
+    return CreateTextWriter(path);
 }
 
 std::unique_ptr<TextStream> FileSystemObject::OpenTextFile(const QString& path) {
