@@ -8,6 +8,7 @@ namespace platform {
 // Run-time error numbers that the file services raise.
 inline constexpr int ErrOverflow = 6;
 inline constexpr int ErrFileNotFound = 53;
+inline constexpr int ErrDiskFull = 61;
 inline constexpr int ErrInputPastEndOfFile = 62;
 inline constexpr int ErrPermissionDenied = 70;
 inline constexpr int ErrPathFileAccess = 75;

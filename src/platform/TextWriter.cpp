@@ -1,5 +1,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "platform/FileErrors.h"
 #include "platform/RuntimeError.h"
@@ -34,21 +40,89 @@ int WriteOpenFailure(const QString& path) {
     return 0;
 }
 
-int WriteFailure(const QFileDevice& file) {
+// The system's error of a write, as the program's run-time error: no space left is a full disk
+// (61), a refused write is permission denied (70), anything else a path/file access error (75)
+// with the system's own description.
+[[noreturn]] void RaiseWriteError(int systemError) {
+    switch (systemError) {
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            throw RuntimeError(ErrDiskFull, QStringLiteral("Ο δίσκος είναι γεμάτος"));
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            RaiseFileError(ErrPermissionDenied);
+        default:
+            throw RuntimeError(ErrPathFileAccess,
+                               QStringLiteral("Η εγγραφή του αρχείου απέτυχε: ") +
+                                   QString::fromLocal8Bit(std::strerror(systemError)));
+    }
+}
+
+// Writes all of bytes; 0 when done, else the system's error.
+int WriteAll(QFileDevice& file, const QByteArray& bytes) {
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return EIO;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+#else
+    return file.write(bytes) == bytes.size() ? 0 : EIO;
+#endif
+}
+
+// Asks the system to put the written bytes on the disk, so that a failure it only finds then
+// still reaches the player; 0 when done, else the system's error.
+int SyncToDisk(QFileDevice& file) {
+#ifdef Q_OS_UNIX
+    while (::fsync(file.handle()) != 0) {
+        if (errno != EINTR) {
+            return errno == EINVAL ? 0 : errno;  // a file system that cannot sync
+        }
+    }
+    return 0;
+#else
+    return file.flush() ? 0 : EIO;
+#endif
+}
+
+int OpenFailure(const QFileDevice& file) {
     return file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied : ErrPathFileAccess;
 }
 
+// Lines are gathered and handed to the system in blocks of about this size.
+constexpr qsizetype kWriteBlock = 64 * 1024;
+
 // Writes to a temporary file that replaces the named one only at Close; released without
-// Close, the temporary file is removed and the named one stays as it was.
+// Close, the temporary file is removed and the named one stays as it was. Every write is
+// checked where the system answers it, so a full disk or a file-size limit is a failure and
+// never a short file: the previous file stays as it was and the temporary one is removed.
 class TextWriter final : public TextStream {
   public:
     explicit TextWriter(const QString& path) : file_(path) {
         if (const int failure = WriteOpenFailure(path)) {
             RaiseFileError(failure);
         }
-        if (!file_.open(QIODevice::WriteOnly)) {
+        // Unbuffered: nothing is left in a buffer of Qt's whose write-out could fail unseen.
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             const int failure = WriteOpenFailure(path);
-            RaiseFileError(failure ? failure : WriteFailure(file_));
+            RaiseFileError(failure ? failure : OpenFailure(file_));
         }
     }
 
@@ -58,10 +132,10 @@ class TextWriter final : public TextStream {
         if (!file_.isOpen()) {
             RaiseFileError(kErrBadFileMode);
         }
-        if (file_.write(line) != line.size() || file_.write("\r\n", 2) != 2) {
-            const int failure = WriteFailure(file_);
-            file_.cancelWriting();
-            RaiseFileError(failure);
+        pending_.append(line);
+        pending_.append("\r\n", 2);
+        if (pending_.size() >= kWriteBlock) {
+            WritePending();
         }
     }
 
@@ -69,13 +143,33 @@ class TextWriter final : public TextStream {
         if (!file_.isOpen()) {
             return;
         }
+        WritePending();
+        if (const int error = SyncToDisk(file_)) {
+            Fail(error);
+        }
         if (!file_.commit()) {
-            RaiseFileError(WriteFailure(file_));
+            RaiseFileError(OpenFailure(file_));
         }
     }
 
   private:
+    void WritePending() {
+        if (const int error = WriteAll(file_, pending_)) {
+            Fail(error);
+        }
+        pending_.clear();
+    }
+
+    // Discards the temporary file, then raises the failure that the system's error stands for.
+    [[noreturn]] void Fail(int systemError) {
+        pending_.clear();
+        file_.cancelWriting();
+        file_.commit();
+        RaiseWriteError(systemError);
+    }
+
     QSaveFile file_;
+    QByteArray pending_;
 };
 
 }  // namespace

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "platform/RuntimeError.h"
+#include "platform/TextFile.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+using platform::FileSystemObject;
+using platform::RuntimeError;
+
+// What the child reports by its exit code.
+constexpr int kRaisedPathFileAccess = 0;
+constexpr int kNoError = 1;
+constexpr int kOtherError = 2;
+
+// Writes `lines` lines of 40 characters to path with the file size limited to `limit` bytes, as
+// a full disk or a quota would stop it; SIGXFSZ is ignored, so the write itself fails.
+int WriteUnderSizeLimit(const QString& path, int lines, rlim_t limit) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{limit, limit};
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
+        return kOtherError;
+    }
+    try {
+        auto stream = FileSystemObject::CreateTextFile(path);
+        for (int i = 0; i < lines; ++i) {
+            stream->WriteLine(QByteArray(40, static_cast<char>('a' + i % 26)));
+        }
+        stream->Close();
+    } catch (const RuntimeError& error) {
+        return error.Number() == platform::ErrPathFileAccess &&
+                       !error.Description().isEmpty()
+                   ? kRaisedPathFileAccess
+                   : kOtherError;
+    }
+    return kNoError;
+}
+
+struct LimitCase {
+    const char* name;
+    int lines;
+    rlim_t limit;
+};
+
+class WriteFailureTest : public testing::TestWithParam<LimitCase> {};
+
+// A write that the system stops part-way is a failure wherever it comes: in a line, or in the
+// last block written at Close. The file it was to replace stays byte for byte, and no
+// temporary file is left beside it.
+TEST_P(WriteFailureTest, FailedWriteRaisesAndKeepsThePreviousFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("game.tvx"));
+    const QByteArray previous = "Kivuno\r\nTarvex\r\nv1.0\r\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+    }
+
+    const auto code = testsupport::RunInChild(
+        [&] { return WriteUnderSizeLimit(path, GetParam().lines, GetParam().limit); },
+        std::chrono::seconds(20));
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, kRaisedPathFileAccess);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), previous);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("game.tvx")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, WriteFailureTest,
+    testing::Values(LimitCase{"ShortFileStoppedAtClose", 48, 100},
+                    LimitCase{"LongFileStoppedInALine", 20028, 4096},
+                    LimitCase{"LongFileStoppedNearItsEnd", 20028, 20028 * 42 - 1}),
+    [](const testing::TestParamInfo<LimitCase>& info) { return info.param.name; });
+
+}  // namespace
