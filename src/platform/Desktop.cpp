@@ -260,6 +260,10 @@ Desktop& QtDesktop() {
     return desktop;
 }
 
+QString DialogStartFolder(const QString& initDir) {
+    return QFileInfo(initDir).isDir() ? initDir : QDir::toNativeSeparators(QDir::homePath());
+}
+
 void CommonDialog::ShowOpen() {
     Properties.FileName = desktop_->ShowOpen(Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {

@@ -64,6 +64,10 @@ class Desktop {
 // The Desktop on Qt's dialogs.
 Desktop& QtDesktop();
 
+// The folder a file dialog opens for the start folder initDir: initDir itself when it is a
+// folder, else the player's home folder (the program never creates its own folder).
+QString DialogStartFolder(const QString& initDir);
+
 // The program's common dialog: properties that stay until they are set again, and the show
 // operations. With CancelError set, a cancel raises ErrDialogCancelled.
 class CommonDialog {

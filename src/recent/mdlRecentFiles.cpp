@@ -128,7 +128,9 @@ void RefreshRecentMenu() {
         platform::MenuItem* item = RecentMenus.entries[i - 1];
         if (i <= RecentCount) {
             item->SetVisible(true);
-            item->SetCaption(ShortenPath(RecentPaths[i], 10, 10, 30));
+            // A menu reads "&" as the mark of a shortcut letter; the path is shown as it is.
+            QString caption = ShortenPath(RecentPaths[i], 10, 10, 30);
+            item->SetCaption(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         } else {
             item->SetVisible(false);
             item->SetCaption(QStringLiteral("Π%1").arg(i));

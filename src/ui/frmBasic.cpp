@@ -1,6 +1,7 @@
 #include "ui/frmBasic.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLayout>
@@ -62,7 +63,12 @@ QString CommandFileFromArguments(const QStringList& arguments) {
     if (line.size() >= 2 && line.startsWith(QLatin1Char('"')) && line.endsWith(QLatin1Char('"'))) {
         line = line.mid(1, line.size() - 2);
     }
-    return line;
+    if (line.isEmpty()) {
+        return line;
+    }
+    // Held in full, so that the caption, Save and the recent list do not depend on the folder
+    // the program was started in.
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(line)));
 }
 
 frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop,
@@ -256,22 +262,23 @@ void frmBasic::AskToSaveGame() {
         QStringLiteral("Το προηγούμενο παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
         platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
         QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
+    // Yes that ends in no save (the dialog cancelled, the write failed) stops the command as
+    // Cancel does: the player asked for the game to be kept.
     if (Answer == platform::vbCancel) {
         SaveCancelled = true;
     } else if (Answer == platform::vbYes) {
-        M0Save_Click();
+        SaveCancelled = !M0Save_Click();
     }
 }
 
-void frmBasic::M0Save_Click() {
+bool frmBasic::M0Save_Click() {
     if (!CurrentFilePath.isEmpty()) {
-        SaveGame(CurrentFilePath);
-    } else {
-        M0SaveAs_Click();
+        return SaveGame(CurrentFilePath);
     }
+    return M0SaveAs_Click();
 }
 
-void frmBasic::M0SaveAs_Click() {
+bool frmBasic::M0SaveAs_Click() {
     // Every failure here, a cancelled dialog included, ends the command without a word.
     try {
         platform::FileDialogProperties& dialog = CommonDialog1.Properties;
@@ -284,19 +291,23 @@ void frmBasic::M0SaveAs_Click() {
             const QString name = inPlayNumber_ == 0
                                      ? QStringLiteral("Κλασσικό.tvx")
                                      : QStringLiteral("Παιχνίδι %1.tvx").arg(inPlayNumber_);
+            // The name is made free in the folder the dialog really opens, which is not the
+            // default folder when that does not exist.
             dialog.FileName = mdlFilesFoldersFunctions::GetUniqueFileName(
-                dialog.InitDir + mdlFilesFoldersFunctions::kFolderSeparator + name);
+                platform::DialogStartFolder(dialog.InitDir) +
+                mdlFilesFoldersFunctions::kFolderSeparator + name);
         }
         dialog.Filter = kGameFilter;
         CommonDialog1.ShowSave();
         if (!dialog.FileName.isEmpty()) {
-            SaveGame(dialog.FileName);
+            return SaveGame(dialog.FileName);
         }
     } catch (const std::exception&) {
     }
+    return false;
 }
 
-void frmBasic::SaveGame(const QString& FilePath) {
+bool frmBasic::SaveGame(const QString& FilePath) {
     try {
         const files::GameFileData data = files::GameFileDataOf(inPlayNumber_, Menu13->Checked(),
                                                                inPlayReversed_, Board, History);
@@ -312,18 +323,19 @@ void frmBasic::SaveGame(const QString& FilePath) {
                                  : QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
                                        .arg(error.Description(), QString::number(error.Number()));
         desktop_.MsgBox(text, platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
-        return;
+        return false;
     } catch (const std::exception& error) {
         desktop_.MsgBox(
             QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
                 .arg(QString::fromLocal8Bit(error.what()), QString::number(kInternalError)),
             platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
-        return;
+        return false;
     }
     CurrentFilePath = FilePath;
     SetGameCaption(inPlayNumber_, CurrentFilePath);
     GameChanged = false;
     mdlRecentFiles::AddRecentFile(CurrentFilePath);
+    return true;
 }
 
 void frmBasic::M0Open_Click() {
@@ -466,10 +478,9 @@ void frmBasic::Form_Unload(std::int16_t& Cancel) {
                 "Το τελευταίο τρέχον παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
             platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
             QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
-        if (Answer == platform::vbCancel) {
+        // Yes without a completed save keeps the window open, as Cancel does.
+        if (Answer == platform::vbCancel || (Answer == platform::vbYes && !M0Save_Click())) {
             Cancel = -1;
-        } else if (Answer == platform::vbYes) {
-            M0Save_Click();
         }
     }
     mdlRecentFiles::SaveRecentFiles();
@@ -639,20 +650,37 @@ void frmBasic::EndDrag() {
     dragOpen_ = false;
 }
 
+void frmBasic::CancelDrag() {
+    if (!dragOpen_) {
+        return;
+    }
+    if (ShownX != PieceX || ShownY != PieceY) {
+        CellImage(ShownX, ShownY)->SetPicture(QPixmap());
+        CellImage(PieceX, PieceY)->SetPicture(MoveImage);
+        ShownX = PieceX;
+        ShownY = PieceY;
+    }
+    CellImage(GrabX, GrabY)->SetMouseIcon(HandPoint);
+    EndDrag();
+}
+
+bool frmBasic::event(QEvent* event) {
+    // A modal window (a prompt, a dialog, the chooser) takes the mouse: its release never
+    // comes here, so the piece held goes back to where Board has it.
+    if (event->type() == QEvent::WindowBlocked) {
+        CancelDrag();
+    }
+    return QMainWindow::event(event);
+}
+
 void frmBasic::Image1_MouseDown(int Index, int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
     Text1->SetText(QString::number(Index));
     if (Button != platform::ButtonLeft) {
         return;
     }
-    if (dragOpen_) {
-        // A press before the release of the last one (the release never came): the held
-        // piece goes back to its start first.
-        if (ShownX != PieceX || ShownY != PieceY) {
-            CellImage(ShownX, ShownY)->SetPicture(QPixmap());
-            CellImage(PieceX, PieceY)->SetPicture(MoveImage);
-        }
-        dragOpen_ = false;
-    }
+    // A press before the release of the last one (the release never came): the held piece
+    // goes back to its start first.
+    CancelDrag();
     GrabX = static_cast<std::uint8_t>(Index / 5 + 1);
     GrabY = static_cast<std::uint8_t>(Index % 5 + 1);
     platform::ImageControl* pressed = CellImage(GrabX, GrabY);
@@ -672,6 +700,11 @@ void frmBasic::Image1_MouseDown(int Index, int Button, int /*Shift*/, float /*X*
 void frmBasic::Image1_MouseMove(int /*Index*/, int Button, int /*Shift*/, float X, float Y) {
     Text1->SetText(QString::number(X, 'g', 7));
     Text2->SetText(QString::number(Y, 'g', 7));
+    if (dragOpen_ && (Button & platform::ButtonLeft) == 0) {
+        // The release went elsewhere (to a window that took the mouse): the drag is over.
+        CancelDrag();
+        return;
+    }
     if (Button != platform::ButtonLeft || !dragOpen_ || GrabX < 1 || GrabX > 4 || GrabY < 1 ||
         GrabY > 5 || CellImage(GrabX, GrabY)->MousePointer() != platform::PointerCustom) {
         return;
@@ -724,6 +757,14 @@ void frmBasic::ShowHistoryEntry(const game::Board& entry) {
     MUndo->SetEnabled(History.CanUndo());
     MRedo->SetEnabled(History.CanRedo());
     DrawBoard();
+    // Leaving a solved board, either way (a file may hold moves after one), returns the
+    // window to play.
+    if (ExtraPlace->Shows(ExtraTick)) {
+        Menu13->SetEnabled(true);
+        HideStartFinish(!Menu13->Checked());
+        Menu14->SetEnabled(mdlBasic::GameNumber != 0);
+        ExtraPlace->SetPicture(Menu14->Caption() == kReverseOn ? ExtraArrowBack : ExtraArrow);
+    }
 }
 
 void frmBasic::MUndo_Click() {
@@ -731,12 +772,6 @@ void frmBasic::MUndo_Click() {
         return;
     }
     ShowHistoryEntry(History.Undo());
-    if (ExtraPlace->Shows(ExtraTick)) {
-        Menu13->SetEnabled(true);
-        HideStartFinish(!Menu13->Checked());
-        Menu14->SetEnabled(mdlBasic::GameNumber != 0);
-        ExtraPlace->SetPicture(Menu14->Caption() == kReverseOn ? ExtraArrowBack : ExtraArrow);
-    }
     UpdateMoves();
 }
 

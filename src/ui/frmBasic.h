@@ -30,7 +30,8 @@ WindowPlace PlaceOnScreen(float screenWidth, float screenHeight, float currentLe
                           float currentTop);
 
 // The game file named on the command line: the arguments joined by single blanks, without a
-// pair of enclosing double quotes. Empty when there is none.
+// pair of enclosing double quotes, made absolute against the current folder. Empty when there
+// is none.
 QString CommandFileFromArguments(const QStringList& arguments);
 
 // The main window. Its controls and game state are open to the program's other windows, which
@@ -56,9 +57,11 @@ class frmBasic : public QMainWindow {
     void MUndo_Click();
     void MRedo_Click();
     void AskToSaveGame();
-    void M0Save_Click();
-    void M0SaveAs_Click();
-    void SaveGame(const QString& FilePath);
+    // The three save commands return whether the game was written; a save that did not happen
+    // (cancelled or failed, its message shown) stops a command that asked for it.
+    bool M0Save_Click();
+    bool M0SaveAs_Click();
+    bool SaveGame(const QString& FilePath);
     void M0Open_Click();
     void OpenRecentFile(int Index);
     void MDeleteRecentHistory_Click();
@@ -87,6 +90,8 @@ class frmBasic : public QMainWindow {
     int HeightTwips() const;
     // A command replaced the board: whatever piece is held is let go without a drop.
     void EndDrag();
+    // The drag was cut short: the held piece is drawn back at its start and let go.
+    void CancelDrag();
     // A drag is in progress: a left press on a movable cell that has not been released yet.
     bool Dragging() const { return dragOpen_; }
 
@@ -144,6 +149,7 @@ class frmBasic : public QMainWindow {
     std::uint8_t DropX = 0, DropY = 0;
 
   protected:
+    bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

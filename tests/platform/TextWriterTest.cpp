@@ -35,8 +35,7 @@ int WriteUnderSizeLimit(const QString& path, int lines, rlim_t limit) {
         }
         stream->Close();
     } catch (const RuntimeError& error) {
-        return error.Number() == platform::ErrPathFileAccess &&
-                       !error.Description().isEmpty()
+        return error.Number() == platform::ErrPathFileAccess && !error.Description().isEmpty()
                    ? kRaisedPathFileAccess
                    : kOtherError;
     }
@@ -47,6 +46,7 @@ struct LimitCase {
     const char* name;
     int lines;
     rlim_t limit;
+    friend void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WriteFailureTest : public testing::TestWithParam<LimitCase> {};

@@ -140,4 +140,12 @@ TEST_F(RecentFilesTest, LongPathsAreShortenedInTheMenuOnly) {
     EXPECT_NE(items[0]->Caption(), deep);
 }
 
+TEST_F(RecentFilesTest, AmpersandInAPathIsShownAsItIs) {
+    const QString path = folder.filePath("Tom & Jerry.tvx");
+    AddRecentFile(path);
+    EXPECT_EQ(RecentPaths[1], path);
+    // The text the menu shows, without shortcut marks: a lone "&" would vanish from it.
+    EXPECT_EQ(items[0]->Action()->iconText(), path);
+}
+
 }  // namespace

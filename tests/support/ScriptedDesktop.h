@@ -32,8 +32,12 @@ class ScriptedDesktop : public platform::Desktop {
     // What the player does in a modal window; with none, it is closed at once (rejected).
     std::function<void(QDialog&)> onModal;
     std::vector<QString> modals;  // the window titles shown
+    // Each box and dialog also opens a real modal window for a moment, as the real ones do, so
+    // that the windows it blocks are told (and lose the mouse).
+    bool blocksWindows = false;
 
     int MsgBox(const QString& prompt, int style, const QString& title) override {
+        BlockWindows();
         messages.push_back({prompt, style, title});
         if (answers.empty()) {
             return (style & 7) == platform::vbOKOnly ? platform::vbOK : platform::vbCancel;
@@ -53,6 +57,7 @@ class ScriptedDesktop : public platform::Desktop {
     }
 
     int ShowModal(QDialog& dialog) override {
+        BlockWindows();
         modals.push_back(dialog.windowTitle());
         if (onModal) {
             onModal(dialog);
@@ -65,7 +70,17 @@ class ScriptedDesktop : public platform::Desktop {
     }
 
   private:
+    void BlockWindows() const {
+        if (blocksWindows) {
+            QDialog modal;
+            modal.setModal(true);
+            modal.show();
+            modal.hide();
+        }
+    }
+
     QString Choose(bool save, const platform::FileDialogProperties& properties) {
+        BlockWindows();
         dialogs.push_back({save, properties});
         if (fileNames.empty()) {
             return QString();

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QTemporaryDir settings;
     testsupport::UseSettingsFolder(settings.path());
+    // The save dialog falls back to the home folder: one of the run's own.
+    const QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     const auto artwork = std::make_unique<resources::Artwork>(resources::DrawArtwork());
     testsupport::SetTestArtwork(artwork.get());
     const int result = RUN_ALL_TESTS();

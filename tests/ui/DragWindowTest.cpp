@@ -296,4 +296,48 @@ INSTANTIATE_TEST_SUITE_P(
         return GameName(info.param.number, info.param.reversed);
     });
 
+// A modal window that opens mid-drag takes the mouse, so the release never comes: whatever
+// the command then does, the board on screen is Board again, the held piece back at its start.
+TEST_F(DragTest, DragCutShortByAModalWindowPutsThePieceBack) {
+    desktop.blocksWindows = true;
+    desktop.onModal = [](QDialog& dialog) { dialog.reject(); };
+    Drag(2, 3, -1, 0);  // an unsaved move, so that commands ask first
+    const game::Board board = window->Board;
+    const std::vector<std::pair<const char*, std::function<void()>>> interruptions = {
+        {"new game, prompt cancelled",
+         [&] {
+             desktop.answers = {platform::vbCancel};
+             window->Menu11->Action()->trigger();
+         }},
+        {"open, prompt answered No, dialog cancelled",
+         [&] {
+             desktop.answers = {platform::vbNo};
+             window->M0Open->Action()->trigger();
+         }},
+        {"save dialog cancelled", [&] { window->M0SaveAs->Action()->trigger(); }},
+        {"chooser cancelled", [&] { window->Menu12->Action()->trigger(); }},
+        // No modal window: the next move simply comes without the button.
+        {"release lost", [&] { window->Image1_MouseMove(game::CellIndex(1, 3), 0, 0, 0, 0); }},
+    };
+    for (const auto& [name, interrupt] : interruptions) {
+        SCOPED_TRACE(name);
+        Press(1, 3);
+        MoveTo({125, 25});  // two cells right
+        ASSERT_TRUE(Cell(3, 3)->Shows(window->PawnHor));
+        interrupt();
+        EXPECT_FALSE(window->Dragging());
+        EXPECT_EQ(window->Board, board);
+        EXPECT_TRUE(PicturesMatchTheBoard());
+        EXPECT_EQ(Cell(1, 3)->cursor().pixmap().cacheKey(), window->HandPoint.pixmap().cacheKey());
+        // A release that still arrives changes nothing.
+        Release({125, 25});
+        EXPECT_EQ(window->Board, board);
+        EXPECT_TRUE(PicturesMatchTheBoard());
+    }
+    // The piece is where it looks: it can be dragged from there.
+    Drag(1, 3, 1, 0);
+    EXPECT_EQ(window->Board,
+              Rows("30 10 11 30 / 31 12 13 31 / 0 20 21 0 / 30 40 40 30 / 31 40 40 31"));
+}
+
 }  // namespace

@@ -70,7 +70,8 @@ TEST_F(FileTest, FirstSaveAsksForANameInTheDefaultFolder) {
     EXPECT_TRUE(dialog.properties.CancelError);
     EXPECT_EQ(dialog.properties.Flags, 32770);
     EXPECT_EQ(dialog.properties.InitDir, frmBasic::SaveFolder());
-    EXPECT_EQ(dialog.properties.FileName, frmBasic::SaveFolder() + "/Κλασσικό.tvx");
+    // The default folder does not exist here, so the dialog opens the home folder.
+    EXPECT_EQ(dialog.properties.FileName, QDir::homePath() + "/Κλασσικό.tvx");
     EXPECT_EQ(dialog.properties.Filter, QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx"));
     EXPECT_TRUE(desktop.messages.empty());
 
@@ -98,17 +99,26 @@ TEST_F(FileTest, FirstSaveAsksForANameInTheDefaultFolder) {
     EXPECT_EQ(desktop.dialogs[1].properties.FileName, PathOf("first.tvx"));
 }
 
+// The proposed name is free in the folder the dialog really opens: the default folder when it
+// exists, else the home folder.
 TEST_F(FileTest, ProposedNameSkipsFilesThatExist) {
-    ASSERT_TRUE(QDir().mkpath(frmBasic::SaveFolder()));
-    const QString taken = frmBasic::SaveFolder() + "/Παιχνίδι 3.tvx";
-    QFile(taken).open(QIODevice::WriteOnly);
     StartGame(3, false);
-    window->M0SaveAs_Click();
-    QFile::remove(taken);
-    QDir().rmdir(frmBasic::SaveFolder());
-    ASSERT_EQ(desktop.dialogs.size(), 1u);
-    EXPECT_EQ(desktop.dialogs[0].properties.FileName,
-              frmBasic::SaveFolder() + "/Παιχνίδι 3[1].tvx");
+    for (const QString& dialogFolder : {frmBasic::SaveFolder(), QDir::homePath()}) {
+        SCOPED_TRACE(dialogFolder.toStdString());
+        const bool makeDefault = dialogFolder == frmBasic::SaveFolder();
+        ASSERT_TRUE(!makeDefault || QDir().mkpath(dialogFolder));
+        const QString taken = dialogFolder + "/Παιχνίδι 3.tvx";
+        QFile(taken).open(QIODevice::WriteOnly);
+        desktop.dialogs.clear();
+        window->M0SaveAs_Click();
+        QFile::remove(taken);
+        if (makeDefault) {
+            QDir().rmdir(dialogFolder);
+        }
+        ASSERT_EQ(desktop.dialogs.size(), 1u);
+        EXPECT_EQ(desktop.dialogs[0].properties.InitDir, frmBasic::SaveFolder());
+        EXPECT_EQ(desktop.dialogs[0].properties.FileName, dialogFolder + "/Παιχνίδι 3[1].tvx");
+    }
 }
 
 TEST_F(FileTest, CancelledSaveChangesNothing) {
@@ -208,11 +218,9 @@ TEST_F(FileTest, UnsavedGameIsAskedAboutBeforeItIsReplaced) {
     EXPECT_EQ(desktop.messages.size(), 3u);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ταρβέξη-Κλασικό*"));
 
-    // Yes with no file yet, then a cancelled save dialog: the new game starts all the same.
-    desktop.answers.push_back(platform::vbYes);
+    // No: the new game starts.
+    desktop.answers.push_back(platform::vbNo);
     window->StartGame(mdlBasic::GameNumber);
-    EXPECT_EQ(desktop.dialogs.size(), 2u);
-    EXPECT_TRUE(desktop.dialogs[1].save);
     EXPECT_EQ(window->Board, game::GetGameLayout(0).start);
     EXPECT_FALSE(window->GameChanged);
 
@@ -232,7 +240,7 @@ TEST_F(FileTest, SaveAtThePromptOfAGameChangeWritesTheGameInPlay) {
     window->StartGame(mdlBasic::GameNumber);
 
     ASSERT_EQ(desktop.dialogs.size(), 1u);
-    EXPECT_EQ(desktop.dialogs[0].properties.FileName, frmBasic::SaveFolder() + "/Κλασσικό.tvx");
+    EXPECT_EQ(desktop.dialogs[0].properties.FileName, QDir::homePath() + "/Κλασσικό.tvx");
     const files::GameFileData saved = ReadBack(PathOf("classic.tvx"));
     EXPECT_EQ(saved.GameNumber, 0);
     EXPECT_EQ(saved.Board, Rows(kLyingLeft));
@@ -343,6 +351,14 @@ TEST_F(FileTest, CommandLineAndDropsOpenTheirFirstFile) {
 
     frmBasic quoted(TestArtwork(), desktop, {"\"" + PathOf("from the shell.tvx") + "\""});
     EXPECT_EQ(quoted.CurrentFilePath, PathOf("from the shell.tvx"));
+
+    // A relative path is held in full, as the recent list will keep it.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    frmBasic relative(TestArtwork(), desktop, {QStringLiteral("from the shell.tvx")});
+    QDir::setCurrent(before);
+    EXPECT_EQ(relative.CurrentFilePath, PathOf("from the shell.tvx"));
+    EXPECT_EQ(mdlRecentFiles::RecentPaths[1], PathOf("from the shell.tvx"));
 
     frmBasic missing(TestArtwork(), desktop, {PathOf("gone.tvx")});
     EXPECT_TRUE(missing.CurrentFilePath.isEmpty());

@@ -98,6 +98,26 @@ TEST_F(HistoryTest, UndoOutOfASolvedGameReturnsToPlay) {
     EXPECT_FALSE(window->Menu14->Enabled());
 }
 
+// A game file may hold moves after a solved board: redo out of it returns to play as undo does.
+TEST_F(HistoryTest, RedoOutOfASolvedBoardReturnsToPlay) {
+    StartGame(3, true);
+    const game::Board solved = game::GetGameLayout(3).start;
+    const game::Board next =
+        Rows("30 40 40 30 / 31 40 40 31 / 30 0 10 11 / 31 0 12 13 / 20 21 20 21");
+    const std::vector<game::Board> entries = {solved, next};
+    window->History.Load(0, 1, entries);
+    window->MRedo->SetEnabled(true);
+    ShowBoard(solved);
+    ASSERT_TRUE(window->Solved);
+
+    window->MRedo_Click();
+    EXPECT_FALSE(window->Solved);
+    EXPECT_TRUE(window->StartFinishHidden);
+    EXPECT_TRUE(window->Menu13->Enabled());
+    EXPECT_TRUE(window->Menu14->Enabled());
+    EXPECT_TRUE(window->ExtraPlace->Shows(window->ExtraArrowBack));
+}
+
 TEST_F(HistoryTest, UndoOutOfASolvedReversedGameShowsTheLeftArrowAndTheChosenStrip) {
     window->Menu13->SetChecked(true);
     StartGame(6, true);

@@ -224,7 +224,8 @@ TEST_F(WindowTest, HideStartFinishChangesTheHeightOncePerState) {
     EXPECT_EQ(window->HeightTwips(), shortHeight);
 }
 
-TEST(CommandFileFromArguments, TakesThePathAsTheShellGaveIt) {
+TEST(CommandFileFromArguments, TakesThePathAsTheShellGaveItInFull) {
+    const QDir here = QDir::current();
     const std::vector<std::pair<QStringList, QString>> cases = {
         {{}, QString()},
         {{QString()}, QString()},
@@ -235,9 +236,13 @@ TEST(CommandFileFromArguments, TakesThePathAsTheShellGaveIt) {
         {{QStringLiteral("\"/home/p/my"), QStringLiteral("game.tvx\"")},
          QStringLiteral("/home/p/my game.tvx")},
         {{QStringLiteral("\"\"")}, QString()},
-        {{QStringLiteral("\"")}, QStringLiteral("\"")},
-        {{QStringLiteral("\"a.tvx")}, QStringLiteral("\"a.tvx")},
-        {{QStringLiteral("x")}, QStringLiteral("x")},
+        {{QStringLiteral("\"")}, here.filePath(QStringLiteral("\""))},
+        {{QStringLiteral("\"a.tvx")}, here.filePath(QStringLiteral("\"a.tvx"))},
+        {{QStringLiteral("x")}, here.filePath(QStringLiteral("x"))},
+        {{QStringLiteral("games/my"), QStringLiteral("game.tvx")},
+         here.filePath(QStringLiteral("games/my game.tvx"))},
+        {{QStringLiteral("./a/../b.tvx")}, here.filePath(QStringLiteral("b.tvx"))},
+        {{QStringLiteral("/home/p/../q/a.tvx")}, QStringLiteral("/home/q/a.tvx")},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(CommandFileFromArguments(arguments), expected)
