@@ -42,15 +42,6 @@ class FileTest : public WindowTest {
         return lines;
     }
 
-    files::GameFileData ReadBack(const QString& path) {
-        const auto file = platform::FileSystemObject::OpenTextFile(path);
-        const files::GameFileReading reading =
-            files::ReadGameFile([&file] { return file->ReadLine(); });
-        file->Close();
-        EXPECT_TRUE(reading.Data.has_value());
-        return reading.Data.value_or(files::GameFileData{});
-    }
-
     void SaveAs(const QString& path) {
         desktop.fileNames.push_back(path);
         window->M0SaveAs_Click();

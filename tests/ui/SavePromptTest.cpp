@@ -41,15 +41,6 @@ class SavePromptFixture : public WindowTest {
     QString Other() const { return folder.filePath(QStringLiteral("other.tvx")); }
     QString Kept() const { return folder.filePath(QStringLiteral("kept.tvx")); }
 
-    files::GameFileData ReadBack(const QString& path) {
-        const auto file = platform::FileSystemObject::OpenTextFile(path);
-        const files::GameFileReading reading =
-            files::ReadGameFile([&file] { return file->ReadLine(); });
-        file->Close();
-        EXPECT_TRUE(reading.Data.has_value());
-        return reading.Data.value_or(files::GameFileData{});
-    }
-
     QString StoredRecentEntry() const {
         return platform::GetSetting(QStringLiteral("Tarvex") + mdlBasic::VersionText,
                                     QStringLiteral("MenuRecentPaths"), QStringLiteral("1"));

@@ -5,7 +5,9 @@
 #include <QTest>
 #include <memory>
 
+#include "files/GameFile.h"
 #include "game/Board.h"
+#include "platform/TextFile.h"
 #include "support/BoardText.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TestArtwork.h"
@@ -71,6 +73,16 @@ class WindowTest : public testing::Test {
         window->Image1_MouseDown(index, platform::ButtonLeft, 0, 375.0f, 375.0f);
         window->Image1_MouseMove(index, platform::ButtonLeft, 0, endX, endY);
         window->Image1_MouseUp(index, platform::ButtonLeft, 0, endX, endY);
+    }
+
+    // The game file at path, read and checked as the open does; it must be accepted.
+    static files::GameFileData ReadBack(const QString& path) {
+        const auto file = platform::FileSystemObject::OpenTextFile(path);
+        const files::GameFileReading reading =
+            files::ReadGameFile([&file] { return file->ReadLine(); });
+        file->Close();
+        EXPECT_TRUE(reading.Data.has_value());
+        return reading.Data.value_or(files::GameFileData{});
     }
 
     testsupport::ScriptedDesktop desktop;
