@@ -1,11 +1,13 @@
 #include <QApplication>
 
+#include "QtGreek.h"
 #include "platform/Desktop.h"
 #include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    translations::InstallQtGreek(app);
     const resources::Artwork artwork = resources::DrawArtwork();
     frmBasic window(artwork, platform::QtDesktop(), QApplication::arguments().mid(1));
     window.show();
