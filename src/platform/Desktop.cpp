@@ -170,6 +170,14 @@ class QtDesktopImpl final : public Desktop {
                                                ? QStringLiteral("Άνοιγμα")
                                                : QStringLiteral("Αποθήκευση ως"));
         dialog.setAcceptMode(mode);
+        // Qt's other texts in the dialog come from the Greek translation installed at start-up.
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Αναζήτηση σε:"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Όνομα αρχείου:"));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Αρχεία τύπου:"));
+        dialog.setLabelText(QFileDialog::Accept, mode == QFileDialog::AcceptOpen
+                                                     ? QStringLiteral("Άνοιγμα")
+                                                     : QStringLiteral("Αποθήκευση"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Άκυρο"));
         const bool mustExist =
             mode == QFileDialog::AcceptOpen && (properties.Flags & cdlOFNFileMustExist);
         dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
