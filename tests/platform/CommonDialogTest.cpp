@@ -1,8 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMutex>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTranslator>
+#include <QTreeView>
 #include <deque>
+#include <utility>
 #include <vector>
 
+#include "QtGreek.h"
 #include "platform/Desktop.h"
 #include "platform/RuntimeError.h"
 
@@ -124,6 +138,98 @@ TEST(CommonDialogTest, CancelRaises32755OnlyWithCancelError) {
             EXPECT_EQ(dialog.Properties.FileName, "/g/chosen.tvx");
         }
     }
+}
+
+// Installed before the Greek translation, so asked only for the texts it has no answer for.
+// Qt may look texts up from its file information thread.
+class MissedTexts : public QTranslator {
+  public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int /*n*/) const override {
+        // Key names stay as they are printed on the keys.
+        if (qstrcmp(context, "QShortcut") != 0) {
+            const QMutexLocker lock(&mutex_);
+            QString text = QString::fromUtf8(context) + u'/' + QString::fromUtf8(sourceText);
+            if (disambiguation != nullptr && *disambiguation != 0) {
+                text += QStringLiteral(" (") + QString::fromUtf8(disambiguation) + u')';
+            }
+            if (!missed_.contains(text)) {
+                missed_ << text;
+            }
+        }
+        return QString();
+    }
+    QStringList Take() {
+        const QMutexLocker lock(&mutex_);
+        return std::exchange(missed_, {});
+    }
+
+  private:
+    mutable QMutex mutex_;
+    mutable QStringList missed_;
+};
+
+// Both dialogs as the player sees them: detail view of a folder with a folder and a file, their
+// column headers, tool tips, context menu entries and buttons.
+TEST(FileDialogTest, QtTextsOfShownDialogsAreAllGreek) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int argc = 1;
+    char name[] = "tarvex_platform_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    // The dialog keeps its state in Qt's own settings file, here a file of the test's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("φάκελος")));
+    QFile game(QDir(folder.path()).filePath(QStringLiteral("παιχνίδι.tvx")));
+    ASSERT_TRUE(game.open(QIODevice::WriteOnly));
+    game.close();
+
+    const QLocale locale;
+    MissedTexts missed;
+    QCoreApplication::installTranslator(&missed);
+    ASSERT_TRUE(translations::InstallQtGreek(app));
+    missed.Take();
+
+    for (const QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        SCOPED_TRACE(mode == QFileDialog::AcceptOpen ? "open" : "save");
+        QFileDialog dialog;
+        dialog.setAcceptMode(mode);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.setDirectory(folder.path());
+        dialog.show();
+        const QTreeView* view = dialog.findChild<QTreeView*>();
+        ASSERT_NE(view, nullptr);
+        // Rows come in, and their types later, from Qt's file information thread.
+        const auto typed = [&] {
+            const QAbstractItemModel* model = view->model();
+            const QModelIndex root = view->rootIndex();
+            if (model->rowCount(root) != 2) {
+                return false;
+            }
+            for (int row = 0; row < 2; ++row) {
+                if (model->index(row, 2, root).data().toString().isEmpty()) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        for (QDeadlineTimer deadline(5000); !typed() && !deadline.hasExpired();) {
+            QCoreApplication::processEvents();
+            QThread::msleep(5);
+        }
+        ASSERT_TRUE(typed());
+        for (int column = 0; column < view->model()->columnCount(view->rootIndex()); ++column) {
+            view->model()->headerData(column, Qt::Horizontal);
+        }
+        const QStringList untranslated = missed.Take();
+        EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(u'\n').toStdString();
+    }
+    QLocale::setDefault(locale);
 }
 
 }  // namespace
