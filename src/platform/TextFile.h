@@ -1,23 +1,33 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <memory>
 
 namespace platform {
+
+// No game file line this long or longer can be decoded, so a reader keeps no more of a line.
+inline constexpr qsizetype kLongestLine = 65534;
 
 // A text file opened for reading or for writing: one byte per character, every line ended by
 // CR LF. Every failure is a RuntimeError.
 class TextStream {
   public:
     virtual ~TextStream() = default;
-    // The next line without its line end; ErrInputPastEndOfFile when none is left.
+    // The next line without its line end; ErrInputPastEndOfFile when none is left. A line of
+    // kLongestLine characters or more gives its first kLongestLine only.
     virtual QByteArray ReadLine() = 0;
+    // ReadLine as a view, valid until the next read or Close; a file's reader makes no copy.
+    virtual QByteArrayView ReadLineView();
     // line, then CR LF. line holds no CR or LF.
     virtual void WriteLine(const QByteArray& line) = 0;
     // Ends the stream. A written file is complete only now; until then a file it replaces
     // keeps its old content. A stream released without Close leaves a replaced file as it was.
     virtual void Close() = 0;
+
+  private:
+    QByteArray viewed_;  // the line that the default ReadLineView shows
 };
 
 // The file services of the program.
@@ -26,9 +36,14 @@ class FileSystemObject {
     // A new file for writing; an existing file of that name is replaced when the stream is
     // closed. ErrPermissionDenied when it may not be written.
     static std::unique_ptr<TextStream> CreateTextFile(const QString& path);
-    // An existing file for reading. ErrFileNotFound, ErrPathNotFound, ErrPermissionDenied or
-    // ErrPathFileAccess when it cannot be opened.
+    // An existing regular file for reading. ErrFileNotFound, ErrPathNotFound,
+    // ErrPermissionDenied or ErrPathFileAccess when it cannot be opened; anything that is not
+    // a regular file (folder, FIFO, device, socket) is ErrPathFileAccess at once.
     static std::unique_ptr<TextStream> OpenTextFile(const QString& path);
 };
+
+// The reader of OpenTextFile over bytes in memory. It takes them blockSize at a time (at least
+// one, at most what it takes from a file), so that line ends can be put across its blocks.
+std::unique_ptr<TextStream> OpenTextBytes(const QByteArray& bytes, qsizetype blockSize);
 
 }  // namespace platform

@@ -1,19 +1,53 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <chrono>
+#include <cstring>
 #include <functional>
 #include <vector>
 
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
 using platform::FileSystemObject;
 using platform::RuntimeError;
+
+// Every line of a stream up to the past-the-end error, which must come again on a further
+// read.
+std::vector<QByteArray> LinesOf(platform::TextStream& stream) {
+    std::vector<QByteArray> lines;
+    for (;;) {
+        try {
+            lines.push_back(stream.ReadLine());
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.Number(), platform::ErrInputPastEndOfFile);
+            break;
+        }
+    }
+    EXPECT_THROW(stream.ReadLine(), RuntimeError);
+    return lines;
+}
+
+// Blocks of a few bytes put every line end, and both halves of every CR LF, across a block
+// edge; the largest block takes the input whole.
+constexpr qsizetype kBlockSizes[] = {1, 2, 3, 5, 1 << 20};
+
+struct LineEnds {
+    const char* name;
+    QByteArray bytes;
+    std::vector<QByteArray> lines;
+};
 
 class TextFileTest : public ::testing::Test {
   protected:
@@ -33,22 +67,24 @@ class TextFileTest : public ::testing::Test {
         return file.readAll();
     }
 
-    // Every line of the file at `path` through OpenTextFile, up to the past-the-end error,
-    // which must come again on a further read.
+    // Every line of the file at `path` through OpenTextFile.
     static std::vector<QByteArray> ReadAllLines(const QString& path) {
-        std::vector<QByteArray> lines;
         auto stream = FileSystemObject::OpenTextFile(path);
-        for (;;) {
-            try {
-                lines.push_back(stream->ReadLine());
-            } catch (const RuntimeError& e) {
-                EXPECT_EQ(e.Number(), platform::ErrInputPastEndOfFile);
-                break;
-            }
-        }
-        EXPECT_THROW(stream->ReadLine(), RuntimeError);
+        const std::vector<QByteArray> lines = LinesOf(*stream);
         stream->Close();
         return lines;
+    }
+
+    // The lines of c.bytes must be the same from a file and from memory in blocks of every size.
+    void ExpectLines(const LineEnds& c) {
+        SCOPED_TRACE(c.name);
+        const QString path = At(QStringLiteral("lines.txt"));
+        WriteBytes(path, c.bytes);
+        EXPECT_EQ(ReadAllLines(path), c.lines);
+        for (const qsizetype block : kBlockSizes) {
+            SCOPED_TRACE(block);
+            EXPECT_EQ(LinesOf(*platform::OpenTextBytes(c.bytes, block)), c.lines);
+        }
     }
 
     static void WriteLines(const QString& path, const std::vector<QByteArray>& lines) {
@@ -120,34 +156,55 @@ TEST_F(TextFileTest, LargestGameFileRoundTrips) {
     EXPECT_EQ(ReadAllLines(path), lines);
 }
 
-struct LineEnds {
-    const char* name;
-    QByteArray bytes;
-    std::vector<QByteArray> lines;
-};
-
 TEST_F(TextFileTest, EveryLineEndIsRecognised) {
-    // Lines long enough to put a line end across the reader's internal chunks.
-    const QByteArray longLine(65535, 'a');
-    const QByteArray longerLine(200000, 'b');
     const std::vector<LineEnds> cases = {
         {"CR LF", "a\r\nb\r\n", {"a", "b"}},
         {"lone LF", "a\nb\n", {"a", "b"}},
         {"lone CR", "a\rb\r", {"a", "b"}},
         {"no final line end", "a\r\nb", {"a", "b"}},
         {"mixed", "a\n\rb\r\r\nc", {"a", "", "b", "", "c"}},
+        {"LF CR is two line ends", "ab\n\rcd", {"ab", "", "cd"}},
         {"empty lines", "\r\n\r\n", {"", ""}},
+        {"CR at the end of the file", "abc\r", {"abc"}},
         {"empty file", "", {}},
-        {"CR LF split across chunks", longLine + "\r\nc\r\n", {longLine, "c"}},
-        {"lone CR at chunk end", longLine + "\rc", {longLine, "c"}},
-        {"CR at chunk end, then end of file", longLine + "\r", {longLine}},
-        {"line longer than a chunk", longerLine + "\r\n" + longerLine, {longerLine, longerLine}},
+        {"lines of every length",
+         "\r\na\r\nbb\rccc\nddddd\r\neeeeeeeeeee",
+         {"", "a", "bb", "ccc", "ddddd", "eeeeeeeeeee"}},
     };
-    const QString path = At(QStringLiteral("ends.txt"));
     for (const LineEnds& c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteBytes(path, c.bytes);
-        EXPECT_EQ(ReadAllLines(path), c.lines);
+        ExpectLines(c);
+    }
+}
+
+// Letters in turn, so that a cut shows where it was made.
+QByteArray Letters(qsizetype length) {
+    QByteArray bytes(length, Qt::Uninitialized);
+    for (qsizetype i = 0; i < length; ++i) {
+        bytes[i] = static_cast<char>('a' + i % 26);
+    }
+    return bytes;
+}
+
+TEST_F(TextFileTest, ALongLineGivesItsFirst65534CharactersAndTheNextLineFollows) {
+    const qsizetype longest = platform::kLongestLine;
+    ASSERT_EQ(longest, 65534);
+    const QByteArray kept = Letters(longest);
+    const QByteArray huge = Letters(200000);
+    const std::vector<LineEnds> cases = {
+        {"one short of the longest", Letters(longest - 1) + "\r\nc", {Letters(longest - 1), "c"}},
+        {"the longest", kept + "\r\nc", {kept, "c"}},
+        {"the longest, then CR", kept + "\rc", {kept, "c"}},
+        {"one over, lone LF", Letters(longest + 1) + "\nc", {kept, "c"}},
+        {"one over, CR LF", Letters(longest + 1) + "\r\nc", {kept, "c"}},
+        {"far over, CR LF", huge + "\r\nc\r\n", {kept, "c"}},
+        {"far over, lone CR", huge + "\rc", {kept, "c"}},
+        {"far over, then an empty line", huge + "\n\nc", {kept, "", "c"}},
+        {"far over, at the end of the file", huge, {kept}},
+        {"far over, CR at the end of the file", huge + "\r", {kept}},
+        {"two in a row", huge + "\r\n" + huge + "\r\nc", {kept, kept, "c"}},
+    };
+    for (const LineEnds& c : cases) {
+        ExpectLines(c);
     }
 }
 
@@ -254,6 +311,107 @@ TEST_F(TextFileTest, NewFileAppearsOnlyAtClose) {
     }
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(Entries().isEmpty());
+}
+
+// Opens path and reads it to its end; the number of the run-time error that ends it.
+std::function<int()> OpenAndReadAll(const QString& path) {
+    return [path] {
+        try {
+            const auto stream = FileSystemObject::OpenTextFile(path);
+            for (;;) {
+                stream->ReadLine();
+            }
+        } catch (const RuntimeError& e) {
+            return e.Number();
+        }
+    };
+}
+
+// Each open runs in a child that is killed when it takes more than a few seconds, so an open
+// or a read that waits fails the test instead of hanging it.
+TEST_F(TextFileTest, AnythingButARegularFileFailsAtOnceWith75) {
+    const QString fifo = At(QStringLiteral("pipe.tvx"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    // A writer that holds the pipe open after writing a line: reading it would wait for more.
+    const QString heldFifo = At(QStringLiteral("held.tvx"));
+    const QByteArray held = QFile::encodeName(heldFifo);
+    ASSERT_EQ(mkfifo(held.constData(), 0600), 0);
+    const int reader = open(held.constData(), O_RDONLY | O_NONBLOCK);
+    const int writer = open(held.constData(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(write(writer, "Kivuno\r\n", 8), 8);
+    close(reader);
+
+    const QString link = At(QStringLiteral("link.tvx"));
+    ASSERT_TRUE(QFile::link(fifo, link));
+
+    const QString socketPath = At(QStringLiteral("socket.tvx"));
+    const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(socketName.size(), static_cast<qsizetype>(sizeof(address.sun_path)));
+    std::memcpy(address.sun_path, socketName.constData(), socketName.size());
+    ASSERT_EQ(bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+
+    const std::pair<const char*, QString> cases[] = {
+        {"FIFO", fifo},           {"FIFO with a writer holding it open", heldFifo},
+        {"link to a FIFO", link}, {"/dev/zero", QStringLiteral("/dev/zero")},
+        {"socket", socketPath},
+    };
+    for (const auto& [name, path] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(testsupport::RunInChild(OpenAndReadAll(path), std::chrono::seconds(5)),
+                  platform::ErrPathFileAccess);
+    }
+    close(writer);
+    close(socketFd);
+}
+
+// The most memory the process has held since the last reset, in KiB; 0 when unknown.
+long PeakResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return 0;
+}
+
+bool ResetPeakResident() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
+}
+
+TEST_F(TextFileTest, ATenMegabyteLineIsReadInFlatMemory) {
+    const QString path = At(QStringLiteral("huge.txt"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray megabyte = Letters(1 << 20);
+        for (int i = 0; i < 10; ++i) {
+            ASSERT_EQ(file.write(megabyte), megabyte.size());
+        }
+        ASSERT_EQ(file.write("\r\nnext\r\n"), 8);
+    }
+    const QByteArray kept = Letters(platform::kLongestLine);
+    if (!ResetPeakResident() || PeakResidentKiB() == 0) {
+        GTEST_SKIP() << "the peak of resident memory cannot be reset or read here";
+    }
+    const long before = PeakResidentKiB();
+
+    auto stream = FileSystemObject::OpenTextFile(path);
+    EXPECT_EQ(stream->ReadLineView(), kept);
+    EXPECT_EQ(stream->ReadLineView(), "next");
+    EXPECT_THROW(stream->ReadLineView(), RuntimeError);
+    stream->Close();
+
+    EXPECT_LT(PeakResidentKiB() - before, 4 * 1024);
 }
 
 }  // namespace
