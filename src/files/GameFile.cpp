@@ -9,8 +9,8 @@ namespace files {
 
 namespace {
 
-const QByteArray kFileMark = "Kivuno";
-const QByteArray kProgramMark = "Tarvex";
+constexpr QByteArrayView kFileMark = "Kivuno";
+constexpr QByteArrayView kProgramMark = "Tarvex";
 
 // Codes an encoded digit must never hold: backspace, tab, line feed, carriage return.
 bool IsControlCode(int code) {
@@ -26,7 +26,7 @@ constexpr long long kTooLarge = 1'000'000;
 
 // The leading number of text rounded half to even; kTooLarge in size when it has more digits
 // than any field holds.
-long long LeadingWholeNumber(const QByteArray& text) {
+long long LeadingWholeNumber(QByteArrayView text) {
     const qsizetype length = text.size();
     qsizetype i = 0;
     while (i < length && (text[i] == ' ' || text[i] == '\t')) {
@@ -127,34 +127,43 @@ QByteArray EncodeText(const QByteArray& plain, const RandomFn& draw) {
     return encoded;
 }
 
-QByteArray DecodeText(const QByteArray& line, bool& DecodeFailed) {
+void DecodeText(QByteArrayView line, bool& DecodeFailed, QByteArray& plain) {
+    // The pair counter overflows on stepping past this pair, which a line of 65,534 characters
+    // or more reaches.
+    constexpr qsizetype kLastPair = 32767;
     const qsizetype length = line.size();
-    // The pair counter is a 16-bit signed integer: from 32,767 pairs on it overflows.
-    if (length >= 65534) {
-        DecodeFailed = true;
-        return {};
-    }
     // Half the length, a half to the even neighbour: 4m + 1 gives 2m, 4m + 3 gives 2m + 2.
     const qsizetype pairs = length / 2 + (length % 4 == 3 ? 1 : 0);
-    QByteArray plain;
-    plain.reserve(pairs);
-    for (qsizetype i = 0; i < pairs; ++i) {
+    const qsizetype decoded = std::min(pairs, kLastPair);
+    plain.resize(decoded);
+    char* out = plain.data();
+    for (qsizetype i = 0; i < decoded; ++i) {
         if (2 * i + 1 >= length) {
             DecodeFailed = true;
-            return plain;
+            plain.resize(i);
+            return;
         }
         const int sum =
             static_cast<unsigned char>(line[2 * i]) + static_cast<unsigned char>(line[2 * i + 1]);
         if (sum > 255) {
             DecodeFailed = true;
-            return plain;
+            plain.resize(i);
+            return;
         }
-        plain.append(static_cast<char>(sum));
+        out[i] = static_cast<char>(sum);
     }
+    if (pairs >= kLastPair) {
+        DecodeFailed = true;
+    }
+}
+
+QByteArray DecodeText(QByteArrayView line, bool& DecodeFailed) {
+    QByteArray plain;
+    DecodeText(line, DecodeFailed, plain);
     return plain;
 }
 
-std::uint8_t ReadCellCode(const QByteArray& text) {
+std::uint8_t ReadCellCode(QByteArrayView text) {
     const long long value = LeadingWholeNumber(text);
     if (value < 0 || value > 255) {
         ThrowOverflow();
@@ -162,7 +171,7 @@ std::uint8_t ReadCellCode(const QByteArray& text) {
     return static_cast<std::uint8_t>(value);
 }
 
-std::int16_t ReadInteger(const QByteArray& text) {
+std::int16_t ReadInteger(QByteArrayView text) {
     const long long value = LeadingWholeNumber(text);
     if (value < -32768 || value > 32767) {
         ThrowOverflow();
@@ -227,8 +236,8 @@ std::vector<QByteArray> GameFileLines(const GameFileData& data, const QString& V
     }
     std::vector<QByteArray> lines;
     lines.reserve(28 + 20 * data.Entries.size());
-    lines.push_back(kFileMark);
-    lines.push_back(kProgramMark);
+    lines.push_back(kFileMark.toByteArray());
+    lines.push_back(kProgramMark.toByteArray());
     lines.push_back("v" + VersionText.toLatin1());
     AppendEncoded(lines, data.GameNumber, draw);
     AppendEncoded(lines, data.StripWanted ? 1 : 0, draw);
@@ -242,7 +251,11 @@ std::vector<QByteArray> GameFileLines(const GameFileData& data, const QString& V
     return lines;
 }
 
-GameFileReading ReadGameFile(const LineSource& nextLine) {
+namespace {
+
+// nextLine() gives the next line as a view valid until its next call.
+template <typename NextLine>
+GameFileReading ReadLines(NextLine& nextLine) {
     if (nextLine() != kFileMark) {
         return Refused(GameFileRefusal::FileMark);
     }
@@ -254,7 +267,11 @@ GameFileReading ReadGameFile(const LineSource& nextLine) {
     }
 
     bool decodeFailed = false;
-    auto decodeNext = [&] { return DecodeText(nextLine(), decodeFailed); };
+    QByteArray plain;
+    auto decodeNext = [&]() -> const QByteArray& {
+        DecodeText(nextLine(), decodeFailed, plain);
+        return plain;
+    };
     auto readBoard = [&](game::Board& board) {
         for (int x = 1; x <= game::kColumns; ++x) {
             for (int y = 1; y <= game::kRows; ++y) {
@@ -264,17 +281,17 @@ GameFileReading ReadGameFile(const LineSource& nextLine) {
     };
 
     GameFileData data;
-    const QByteArray gameNumber = decodeNext();
+    const QByteArray& gameNumber = decodeNext();
     if (gameNumber.size() != 1 || gameNumber[0] < '0' || gameNumber[0] > '8') {
         return Refused(GameFileRefusal::GameNumber);
     }
     data.GameNumber = ReadCellCode(gameNumber);
-    const QByteArray stripWanted = decodeNext();
+    const QByteArray& stripWanted = decodeNext();
     if (stripWanted != "0" && stripWanted != "1") {
         return Refused(GameFileRefusal::StripWanted);
     }
     data.StripWanted = stripWanted == "1";
-    const QByteArray reversed = decodeNext();
+    const QByteArray& reversed = decodeNext();
     if (reversed != "0" && reversed != "1") {
         return Refused(GameFileRefusal::Reversed);
     }
@@ -308,6 +325,22 @@ GameFileReading ReadGameFile(const LineSource& nextLine) {
     GameFileReading reading;
     reading.Data = std::move(data);
     return reading;
+}
+
+}  // namespace
+
+GameFileReading ReadGameFile(const LineSource& nextLine) {
+    QByteArray line;
+    auto next = [&]() -> QByteArrayView {
+        line = nextLine();
+        return line;
+    };
+    return ReadLines(next);
+}
+
+GameFileReading ReadGameFile(platform::TextStream& file) {
+    auto next = [&file] { return file.ReadLineView(); };
+    return ReadLines(next);
 }
 
 }  // namespace files

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "game/Board.h"
 #include "game/History.h"
 #include "platform/Random.h"
+#include "platform/TextFile.h"
 
 namespace files {
 
@@ -47,16 +49,19 @@ GameFileData GameFileDataOf(std::uint8_t gameNumber, bool stripWanted, bool reve
 // per character.
 QByteArray EncodeText(const QByteArray& plain, const RandomFn& draw = platform::Rnd);
 
-// The sums of the pairs of line. On a pair over 255, a pair without its second character or a
-// line too long for the pair counter (65,534 characters or more) it sets DecodeFailed and
-// returns what it decoded before; it never clears DecodeFailed.
-QByteArray DecodeText(const QByteArray& line, bool& DecodeFailed);
+// The sums of the pairs of line. On a pair over 255 or a pair without its second character it
+// sets DecodeFailed and returns what it decoded before. The pair counter is a 16-bit signed
+// integer that overflows after pair 32,767: a line of 65,534 characters or more sets
+// DecodeFailed too and gives at most its first 32,767 pairs. It never clears DecodeFailed.
+QByteArray DecodeText(QByteArrayView line, bool& DecodeFailed);
+// The same into plain, whose content it replaces and whose storage it reuses.
+void DecodeText(QByteArrayView line, bool& DecodeFailed, QByteArray& plain);
 
 // The leading decimal number of text (blanks, sign, digits, fraction; the rest ignored; 0 when
 // there is none), rounded half to even. Throws platform::RuntimeError(ErrOverflow) when it does
 // not fit the result.
-std::uint8_t ReadCellCode(const QByteArray& text);
-std::int16_t ReadInteger(const QByteArray& text);
+std::uint8_t ReadCellCode(QByteArrayView text);
+std::int16_t ReadInteger(QByteArrayView text);
 
 // One big piece, four small ones and five two-cell pieces, each anchor with its partners, no
 // code outside the pieces' own, and DecodeFailed clear.
@@ -94,5 +99,7 @@ struct GameFileReading {
 // rule that fails and reads nothing after the last line it needs. A source that runs out
 // first, and a number that does not fit its field, throw platform::RuntimeError.
 GameFileReading ReadGameFile(const LineSource& nextLine);
+// The same from a stream opened for reading, without a copy of its lines.
+GameFileReading ReadGameFile(platform::TextStream& file);
 
 }  // namespace files

@@ -393,7 +393,7 @@ void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
         }
         const std::unique_ptr<platform::TextStream> file =
             platform::FileSystemObject::OpenTextFile(OpenPath);
-        reading = files::ReadGameFile([&file] { return file->ReadLine(); });
+        reading = files::ReadGameFile(*file);
         file->Close();
     } catch (const platform::RuntimeError& error) {
         if (error.Number() != platform::ErrDialogCancelled) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
 #include <initializer_list>
 #include <random>
 #include <stdexcept>
@@ -11,6 +14,8 @@
 #include "game/GameLayouts.h"
 #include "game/History.h"
 #include "platform/RuntimeError.h"
+#include "platform/TextFile.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -182,18 +187,42 @@ TEST(DecodeText, NeverClearsTheFlag) {
     EXPECT_TRUE(failed);
 }
 
-TEST(DecodeText, LinesOf65534CharactersOrMoreFail) {
-    bool failed = false;
-    const QByteArray longest(65533, '\x01');
-    EXPECT_EQ(DecodeText(longest, failed), QByteArray(32766, '\x02'));
-    EXPECT_FALSE(failed);
-
-    for (const qsizetype length : {65534, 65535, 70000}) {
-        SCOPED_TRACE(length);
-        failed = false;
-        DecodeText(QByteArray(length, '\x01'), failed);
-        EXPECT_TRUE(failed);
+// The pair counter overflows after pair 32,767: from 65,534 characters on, a line fails and
+// gives its first 32,767 pairs, or fewer when a pair over 255 comes first.
+TEST(DecodeText, LinesOf65534CharactersOrMoreFailAfterTheirFirst32767Pairs) {
+    struct Case {
+        qsizetype length;
+        qsizetype overfullPair;  // from 0; -1 for none
+        qsizetype plain;
+        bool failed;
+    };
+    const Case cases[] = {
+        {65533, -1, 32766, false},   {65534, -1, 32767, true},    {65535, -1, 32767, true},
+        {65536, -1, 32767, true},    {70001, -1, 32767, true},    {65534, 100, 100, true},
+        {65534, 32766, 32766, true}, {70000, 32767, 32767, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::to_string(test.length) + " " + std::to_string(test.overfullPair));
+        QByteArray line(test.length, '\x01');
+        if (test.overfullPair >= 0) {
+            line[2 * test.overfullPair] = '\xFF';
+        }
+        bool failed = false;
+        EXPECT_EQ(DecodeText(line, failed), QByteArray(test.plain, '\x02'));
+        EXPECT_EQ(failed, test.failed);
     }
+}
+
+TEST(DecodeText, IntoABufferReplacesWhatItHeld) {
+    QByteArray plain(40000, 'x');
+    bool failed = false;
+    DecodeText(Bytes({20, 33, 1, 48}), failed, plain);
+    EXPECT_EQ(plain, "51");
+    DecodeText(Bytes({20, 33, 200, 56}), failed, plain);
+    EXPECT_EQ(plain, "5");
+    EXPECT_TRUE(failed);
+    DecodeText({}, failed, plain);
+    EXPECT_TRUE(plain.isEmpty());
 }
 
 // ---- Numbers ----
@@ -666,6 +695,70 @@ TEST(GameFileLines, RefusesAHistoryThatTheFileCannotHold) {
     data.HistoryIndex = 0;
     data.HistoryLast = 1000;
     EXPECT_THROW(GameFileLines(data, "1.0"), std::invalid_argument);
+}
+
+// ---- Reading a file on disk ----
+
+class GameFileOnDiskTest : public GameFileTest {
+  protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    void Save(const QByteArray& lineEnd = "\r\n") {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (const QByteArray& line : lines) {
+            ASSERT_EQ(file.write(line + lineEnd), line.size() + lineEnd.size());
+        }
+    }
+
+    GameFileReading ReadFromDisk() const {
+        const auto file = platform::FileSystemObject::OpenTextFile(path);
+        const GameFileReading reading = ReadGameFile(*file);
+        file->Close();
+        return reading;
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("game.tvx"));
+};
+
+TEST_F(GameFileOnDiskTest, ASavedGameReadsBackWithEveryLineEnd) {
+    GameFileData data = FreshGame();
+    data.HistoryLast = 2;
+    data.HistoryIndex = 1;
+    data.Entries = {kClassicStart, data.Board, game::GetGameLayout(5).start};
+    Write(data);
+    for (const QByteArray lineEnd : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(lineEnd.toHex().toStdString());
+        Save(lineEnd);
+        const GameFileReading reading = ReadFromDisk();
+        ASSERT_TRUE(reading.Data.has_value());
+        EXPECT_EQ(*reading.Data, data);
+    }
+}
+
+TEST_F(GameFileOnDiskTest, ATenMegabyteLine4IsRefusedNotARuntimeError) {
+    Write(FreshGame());
+    lines[3] = Bytes({20, 33}).repeated(5 * 1024 * 1024);
+    Save();
+    GameFileReading reading;
+    ASSERT_NO_THROW(reading = ReadFromDisk());
+    EXPECT_FALSE(reading.Data.has_value());
+    EXPECT_EQ(reading.Refusal, GameFileRefusal::GameNumber);
+}
+
+// One line of a gigabyte of zeros (a sparse file): refused at line 1 without reading it all.
+TEST_F(GameFileOnDiskTest, AGigabyteFirstLineIsRefusedAtOnce) {
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (!file.resize(qint64{1} << 30)) {
+            GTEST_SKIP() << "no room for a sparse file of a gigabyte";
+        }
+    }
+    const auto refusal = testsupport::RunInChild(
+        [this] { return static_cast<int>(ReadFromDisk().Refusal); }, std::chrono::seconds(3));
+    EXPECT_EQ(refusal, static_cast<int>(GameFileRefusal::FileMark));
 }
 
 }  // namespace
