@@ -203,9 +203,10 @@ class QtDesktopImpl final : public Desktop {
         const QString folder =
             proposed.isEmpty() ? properties.InitDir : QFileInfo(proposed).absolutePath();
         if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-            dialog.setDirectory(QDir::homePath());
+            const QString home = DialogStartFolder(folder);
+            dialog.setDirectory(home);
             if (!proposed.isEmpty()) {
-                proposed = QDir::home().filePath(QFileInfo(proposed).fileName());
+                proposed = QDir(home).filePath(QFileInfo(proposed).fileName());
             }
         }
         if (!proposed.isEmpty()) {
