@@ -34,7 +34,9 @@ class TextStream {
 class FileSystemObject {
   public:
     // A new file for writing; an existing file of that name is replaced when the stream is
-    // closed. ErrPermissionDenied when it may not be written.
+    // closed. ErrPermissionDenied when it may not be written. A write that the system stops
+    // (ErrDiskFull for a full disk, ErrPathFileAccess otherwise) raises from WriteLine or
+    // Close, and the file it was to replace stays as it was.
     static std::unique_ptr<TextStream> CreateTextFile(const QString& path);
     // An existing regular file for reading. ErrFileNotFound, ErrPathNotFound,
     // ErrPermissionDenied or ErrPathFileAccess when it cannot be opened; anything that is not

@@ -78,8 +78,7 @@ class WindowTest : public testing::Test {
     // The game file at path, read and checked as the open does; it must be accepted.
     static files::GameFileData ReadBack(const QString& path) {
         const auto file = platform::FileSystemObject::OpenTextFile(path);
-        const files::GameFileReading reading =
-            files::ReadGameFile([&file] { return file->ReadLine(); });
+        const files::GameFileReading reading = files::ReadGameFile(*file);
         file->Close();
         EXPECT_TRUE(reading.Data.has_value());
         return reading.Data.value_or(files::GameFileData{});
