@@ -18,14 +18,16 @@ inline constexpr int ErrDialogCancelled = 32755;
 // A run-time error: a number and a description in Greek. Where the program handles errors it
 // catches these; elsewhere they pass.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
 
     int Number() const { return number_; }
     const QString& Description() const { return description_; }
 
-private:
+  private:
     int number_;
     QString description_;
 };
