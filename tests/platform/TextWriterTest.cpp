@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -84,5 +86,43 @@ INSTANTIATE_TEST_SUITE_P(
                     LimitCase{"LongFileStoppedInALine", 20028, 4096},
                     LimitCase{"LongFileStoppedNearItsEnd", 20028, 20028 * 42 - 1}),
     [](const testing::TestParamInfo<LimitCase>& info) { return info.param.name; });
+
+// A real full disk: a file system of 16 KB, which only root can mount.
+TEST(FullDiskTest, NoSpaceLeftIsDiskFull) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (geteuid() != 0 || mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    const QString path = dir.filePath(QStringLiteral("game.tvx"));
+    const QByteArray previous = "Kivuno\r\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+    }
+    int number = 0;
+    try {
+        auto stream = FileSystemObject::CreateTextFile(path);
+        for (int i = 0; i < 20028; ++i) {
+            stream->WriteLine("0123456789");
+        }
+        stream->Close();
+    } catch (const RuntimeError& error) {
+        number = error.Number();
+    }
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray after = file.readAll();
+    file.close();
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    umount2(mountPoint.constData(), MNT_DETACH);
+
+    EXPECT_EQ(number, platform::ErrDiskFull);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(after, previous);
+    EXPECT_EQ(left, QStringList{QStringLiteral("game.tvx")});
+}
 
 }  // namespace
