@@ -202,11 +202,11 @@ class QtDesktopImpl final : public Desktop {
         // the player's home folder; the proposed name is kept.
         const QString folder =
             proposed.isEmpty() ? properties.InitDir : QFileInfo(proposed).absolutePath();
-        if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-            const QString home = DialogStartFolder(folder);
-            dialog.setDirectory(home);
+        const QString start = folder.isEmpty() ? folder : DialogStartFolder(folder);
+        if (start != folder) {
+            dialog.setDirectory(start);
             if (!proposed.isEmpty()) {
-                proposed = QDir(home).filePath(QFileInfo(proposed).fileName());
+                proposed = QDir(start).filePath(QFileInfo(proposed).fileName());
             }
         }
         if (!proposed.isEmpty()) {

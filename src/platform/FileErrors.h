@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-
-#include "platform/TextFile.h"
 
 // Shared by the reading and the writing side of the text file services.
 namespace platform {
@@ -17,7 +14,5 @@ inline constexpr int kErrBadFileMode = 54;
 
 // The folder that would hold `path` is missing, or is no folder.
 bool FolderMissing(const QString& path);
-
-std::unique_ptr<TextStream> CreateTextWriter(const QString& path);
 
 }  // namespace platform

@@ -24,11 +24,6 @@ constexpr qsizetype kFileBlock = 128 * 1024;
 
 }  // namespace
 
-QByteArrayView TextStream::ReadLineView() {
-    viewed_ = ReadLine();
-    return viewed_;
-}
-
 [[noreturn]] void RaiseFileError(int number) {
     switch (number) {
         case ErrFileNotFound:
@@ -85,8 +80,6 @@ class TextReader final : public TextStream {
           block_(blockSize),
           capacity_(kLongestLine + blockSize),
           buffer_(std::make_unique_for_overwrite<char[]>(capacity_)) {}
-
-    QByteArray ReadLine() override { return ReadLineView().toByteArray(); }
 
     QByteArrayView ReadLineView() override {
         if (!device_->isOpen()) {
@@ -226,10 +219,6 @@ std::unique_ptr<QFile> OpenRegularFile(const QString& path) {
 }
 
 }  // namespace
-
-std::unique_ptr<TextStream> FileSystemObject::CreateTextFile(const QString& path) {
-    return CreateTextWriter(path);
-}
 
 std::unique_ptr<TextStream> FileSystemObject::OpenTextFile(const QString& path) {
     return std::make_unique<TextReader>(OpenRegularFile(path), kFileBlock);

@@ -15,19 +15,17 @@ inline constexpr qsizetype kLongestLine = 65534;
 class TextStream {
   public:
     virtual ~TextStream() = default;
-    // The next line without its line end; ErrInputPastEndOfFile when none is left. A line of
-    // kLongestLine characters or more gives its first kLongestLine only.
-    virtual QByteArray ReadLine() = 0;
-    // ReadLine as a view, valid until the next read or Close; a file's reader makes no copy.
-    virtual QByteArrayView ReadLineView();
+    // The next line without its line end, as a view valid until the next read or Close;
+    // ErrInputPastEndOfFile when none is left. A line of kLongestLine characters or more gives
+    // its first kLongestLine only.
+    virtual QByteArrayView ReadLineView() = 0;
+    // The same line as a copy of its own.
+    QByteArray ReadLine() { return ReadLineView().toByteArray(); }
     // line, then CR LF. line holds no CR or LF.
     virtual void WriteLine(const QByteArray& line) = 0;
     // Ends the stream. A written file is complete only now; until then a file it replaces
     // keeps its old content. A stream released without Close leaves a replaced file as it was.
     virtual void Close() = 0;
-
-  private:
-    QByteArray viewed_;  // the line that the default ReadLineView shows
 };
 
 // The file services of the program.

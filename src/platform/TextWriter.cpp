@@ -126,7 +126,7 @@ class TextWriter final : public TextStream {
         }
     }
 
-    QByteArray ReadLine() override { RaiseFileError(kErrBadFileMode); }
+    QByteArrayView ReadLineView() override { RaiseFileError(kErrBadFileMode); }
 
     void WriteLine(const QByteArray& line) override {
         if (!file_.isOpen()) {
@@ -174,7 +174,7 @@ class TextWriter final : public TextStream {
 
 }  // namespace
 
-std::unique_ptr<TextStream> CreateTextWriter(const QString& path) {
+std::unique_ptr<TextStream> FileSystemObject::CreateTextFile(const QString& path) {
     return std::make_unique<TextWriter>(path);
 }
 

@@ -1,5 +1,6 @@
 #include <QFontMetrics>
 
+#include "PlaceCase.h"
 #include "WindowFixture.h"
 #include "dialogs/frmAbout.h"
 #include "platform/Twips.h"
@@ -100,15 +101,6 @@ TEST_F(AboutTest, RulesOpenTheHelpFileAtItsContentsOnTheMainWindowsDialog) {
     EXPECT_EQ(desktop.helps, (std::vector<QString>{file + QStringLiteral("|3|4")}));
     EXPECT_EQ(window->CommonDialog1.HelpFile, file);
     EXPECT_EQ(window->CommonDialog1.HelpCommand, platform::cdlHelpContents);
-}
-
-struct PlaceCase {
-    const char* name;
-    float mainLeft, mainTop, screenWidth, screenHeight;
-    float left, top;
-};
-void PrintTo(const PlaceCase& c, std::ostream* os) {
-    *os << c.name;
 }
 
 class AboutPlaceTest : public testing::TestWithParam<PlaceCase> {};

@@ -1,5 +1,6 @@
 #include <QKeyEvent>
 
+#include "PlaceCase.h"
 #include "WindowFixture.h"
 #include "dialogs/frmOptions.h"
 #include "game/GameLayouts.h"
@@ -259,15 +260,6 @@ TEST_F(ChooserTest, HelpOpensTheChoosersTopicOnItsOwnDialog) {
     EXPECT_EQ(window->CommonDialog1.HelpContext, 0);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(Highlighted(*dialog), 6);
-}
-
-struct PlaceCase {
-    const char* name;
-    float mainLeft, mainTop, screenWidth, screenHeight;
-    float left, top;
-};
-void PrintTo(const PlaceCase& c, std::ostream* os) {
-    *os << c.name;
 }
 
 class ChooserPlaceTest : public testing::TestWithParam<PlaceCase> {};

@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "support/ChildProcess.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -23,11 +23,10 @@ constexpr int kNoError = 1;
 constexpr int kOtherError = 2;
 
 // Writes `lines` lines of 40 characters to path with the file size limited to `limit` bytes, as
-// a full disk or a quota would stop it; SIGXFSZ is ignored, so the write itself fails.
+// a full disk or a quota would stop it.
 int WriteUnderSizeLimit(const QString& path, int lines, rlim_t limit) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{limit, limit};
-    if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
+    const testsupport::FileSizeLimit sizeLimit(limit);
+    if (!sizeLimit.Applied()) {
         return kOtherError;
     }
     try {

@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -13,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/TextFile.h"
 #include "recent/mdlRecentFiles.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -173,25 +171,6 @@ INSTANTIATE_TEST_SUITE_P(CallersAndOutcomes, SavePromptTest,
                                                           Outcome::WriteSucceeds)),
                          SavePromptTest::CaseName);
 
-// The file-size limit stops the write part-way, as a full disk does.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &before_);
-        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{bytes, before_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before_);
-        signal(SIGXFSZ, previousHandler_);
-    }
-
-  private:
-    rlimit before_{};
-    sighandler_t previousHandler_ = nullptr;
-};
-
 using SaveFailureTest = SavePromptFixture;
 
 TEST_F(SaveFailureTest, SaveCutShortKeepsTheOldFileAndTheGame) {
@@ -207,7 +186,8 @@ TEST_F(SaveFailureTest, SaveCutShortKeepsTheOldFileAndTheGame) {
 
     // Over the same file with Save, and over the other existing file with Save As.
     {
-        const FileSizeLimit limit(100);
+        const testsupport::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Applied());
         window->M0Save_Click();
         desktop.fileNames = {Other()};
         window->M0SaveAs_Click();
