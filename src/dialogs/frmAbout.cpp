@@ -7,6 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "game/GameLayouts.h"
+#include "platform/OuterPlace.h"
 #include "platform/Twips.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
@@ -189,7 +190,8 @@ void frmAbout::Form_Load() {
         static_cast<float>(platform::PixelsToTwips(main_.x())),
         static_cast<float>(platform::PixelsToTwips(main_.y())), static_cast<float>(screen.width()),
         static_cast<float>(screen.height()));
-    move(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top));
+    platform::MoveOuter(
+        *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
 
     LabelInfo->setText(QStringLiteral("Ταρβέξη - Έκδοση ") + mdlBasic::VersionText);
     Label2->setCursor(imgCursorPoint);

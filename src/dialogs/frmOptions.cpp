@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "dialogs/ClickRelay.h"
+#include "platform/OuterPlace.h"
 #include "platform/Twips.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
@@ -57,11 +58,14 @@ class GameFrame : public QGroupBox {
         const QFontMetrics metrics = fontMetrics();
         const QRect border = rect().adjusted(0, metrics.height() / 2, -1, -1);
         const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
-        painter.fillRect(rect(), palette().brush(backgroundRole()));
+        const QBrush background = palette().brush(backgroundRole());
+        painter.fillRect(rect(), background);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(border.adjusted(0, 0, -1, -1));
         painter.setPen(palette().color(QPalette::Light));
         painter.drawRect(border.adjusted(1, 1, 0, 0));
+        // The border stops on either side of the caption.
+        painter.fillRect(caption, background);
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(caption, Qt::AlignCenter, title());
     }
@@ -130,7 +134,8 @@ void frmOptions::Form_Load() {
         static_cast<float>(platform::PixelsToTwips(main_.x())),
         static_cast<float>(platform::PixelsToTwips(main_.y())), static_cast<float>(screen.width()),
         static_cast<float>(screen.height()));
-    move(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top));
+    platform::MoveOuter(
+        *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
 
     SelectedGame = mdlBasic::GameNumber;
     for (int i = 0; i < kGames; ++i) {

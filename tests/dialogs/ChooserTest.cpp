@@ -72,6 +72,36 @@ TEST_F(ChooserTest, LaysOutNineCaptionedFramesWithTheirThumbnails) {
     }
 }
 
+// The etched border breaks for the caption: along the border's top line, no pixel of the
+// border's two colours lies under the caption, on either background.
+TEST_F(ChooserTest, FrameBorderStopsOnEitherSideOfTheCaption) {
+    mdlBasic::GameNumber = 0;
+    const auto dialog = Open();
+    for (const int i : {0, 8}) {
+        SCOPED_TRACE(i);
+        QGroupBox* frame = dialog->Frame[i];
+        const QImage picture = frame->grab().toImage();
+        const QFontMetrics metrics = frame->fontMetrics();
+        const int line = metrics.height() / 2;
+        const int captionLeft = 6;
+        const int captionRight = captionLeft + metrics.horizontalAdvance(frame->title()) + 4;
+        const QRgb edges[] = {frame->palette().color(QPalette::Mid).rgb(),
+                              frame->palette().color(QPalette::Light).rgb()};
+        for (const int y : {line, line + 1}) {
+            // The border is there beside the caption...
+            EXPECT_TRUE(picture.pixel(captionRight + 4, y) == edges[0] ||
+                        picture.pixel(captionRight + 4, y) == edges[1]);
+            // ...and nowhere under it.
+            int crossed = 0;
+            for (int x = captionLeft; x < captionRight; ++x) {
+                const QRgb pixel = picture.pixel(x, y);
+                crossed += pixel == edges[0] || pixel == edges[1] ? 1 : 0;
+            }
+            EXPECT_EQ(crossed, 0) << "row " << y;
+        }
+    }
+}
+
 TEST_F(ChooserTest, ButtonsStandBelowTheGridInTheirTabOrder) {
     const auto dialog = Open();
     struct Button {
