@@ -15,6 +15,7 @@
 #include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
+#include "platform/OuterPlace.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"
@@ -67,8 +68,20 @@ QString CommandFileFromArguments(const QStringList& arguments) {
         return line;
     }
     // Held in full, so that the caption, Save and the recent list do not depend on the folder
-    // the program was started in.
-    return QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(line)));
+    // the program was started in. "." and doubled separators go; ".." stays for the system to
+    // resolve, as the shell does, since the folder before it may be a link.
+    line = QDir::fromNativeSeparators(line);
+    if (QDir::isRelativePath(line)) {
+        line = QDir::currentPath() + QLatin1Char('/') + line;
+    }
+    const QStringList parts = line.split(QLatin1Char('/'));
+    QStringList kept{parts.constFirst()};
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        if (!parts.at(i).isEmpty() && parts.at(i) != QLatin1String(".")) {
+            kept << parts.at(i);
+        }
+    }
+    return QDir::toNativeSeparators(kept.join(QLatin1Char('/')));
 }
 
 frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop,
@@ -79,7 +92,7 @@ frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop
       CommonDialog1(desktop),
       arguments_(arguments),
       desktop_(desktop) {
-    setWindowTitle(kTitle);
+    SetCaption(kTitle);
     setAcceptDrops(true);
     CreateControls(artwork);
     CreateMenus();
@@ -218,7 +231,8 @@ void frmBasic::Form_Load() {
         PlaceOnScreen(static_cast<float>(screen.width()), static_cast<float>(screen.height()),
                       static_cast<float>(platform::PixelsToTwips(x())),
                       static_cast<float>(platform::PixelsToTwips(y())));
-    move(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top));
+    platform::MoveOuter(
+        *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
 
     for (int x = 1; x <= game::kColumns; ++x) {
         for (int y = 1; y <= game::kRows; ++y) {
@@ -253,7 +267,14 @@ void frmBasic::SetGameCaption(int number, const QString& filePath) {
     if (!filePath.isEmpty()) {
         caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(filePath);
     }
-    setWindowTitle(caption);
+    SetCaption(caption);
+}
+
+void frmBasic::SetCaption(const QString& caption) {
+    caption_ = caption;
+    // Qt reads "[*]" in a title as the place of its modified mark, and "[*][*]" as "[*]".
+    QString title = caption;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 
 void frmBasic::AskToSaveGame() {
@@ -746,7 +767,7 @@ void frmBasic::RecordMove() {
     MRedo->SetEnabled(false);
     MUndo->SetEnabled(true);
     if (!GameChanged) {
-        setWindowTitle(windowTitle() + QLatin1Char('*'));
+        SetCaption(caption_ + QLatin1Char('*'));
     }
     GameChanged = true;
 }

@@ -86,6 +86,8 @@ class frmBasic : public QMainWindow {
 
     // The cell image of column x (1..4), row y (1..5).
     platform::ImageControl* CellImage(int x, int y) const { return cellImage_[x - 1][y - 1]; }
+    // The window's caption as the program writes it; the title bar shows it as it is.
+    const QString& Caption() const { return caption_; }
     // The window's outer height in twips.
     int HeightTwips() const;
     // A command replaced the board: whatever piece is held is let go without a drop.
@@ -156,6 +158,7 @@ class frmBasic : public QMainWindow {
 
   private:
     void SetGameCaption(int number, const QString& filePath);
+    void SetCaption(const QString& caption);
     // Undo and redo: the entry now on show replaces the board, and both items follow the history.
     void ShowHistoryEntry(const game::Board& entry);
     void CreateControls(const resources::Artwork& art);
@@ -163,6 +166,7 @@ class frmBasic : public QMainWindow {
     void SetClientHeight(int pixels);
 
     QStringList arguments_;
+    QString caption_;
     std::array<std::array<platform::ImageControl*, game::kRows>, game::kColumns> cellImage_{};
     bool dragOpen_ = false;
     // The game in play as the last set-up left it: a save writes this game even while a

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWindow>
 
 #include "WindowFixture.h"
 #include "files/GameFile.h"
@@ -374,6 +375,33 @@ TEST_F(FileTest, CommandLineAndDropsOpenTheirFirstFile) {
     QDropEvent textDrop(QPointF(50, 50), Qt::CopyAction, &text, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &textDrop);
     EXPECT_EQ(window->CurrentFilePath, PathOf("second.tvx"));
+}
+
+// The system resolves ".." after a link, as the shell does: "deep/link/.." is the folder the
+// link points into. A title that holds "[*]" shows as it is, not as Qt's modified mark.
+TEST_F(FileTest, CommandLinePathThroughALinkOpensWithItsTitleAsItIs) {
+    const QDir root(folder.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("elsewhere/inner")));
+    ASSERT_TRUE(root.mkdir(QStringLiteral("deep")));
+    ASSERT_TRUE(QFile::link(PathOf("elsewhere/inner"), PathOf("deep/link")));
+    SaveAs(PathOf("elsewhere/x[*]y.tvx"));
+    ASSERT_FALSE(QFile::exists(PathOf("x[*]y.tvx")));  // what removing ".." as text would open
+
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    frmBasic started(TestArtwork(), desktop, {QStringLiteral("deep/link/../x[*]y.tvx")});
+    QDir::setCurrent(before);
+    const std::size_t messages = desktop.messages.size();
+    EXPECT_EQ(started.CurrentFilePath, PathOf("deep/link/../x[*]y.tvx"));
+    EXPECT_EQ(desktop.messages.size(), messages);
+
+    started.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&started));
+    EXPECT_EQ(started.Caption(), QStringLiteral("Ταρβέξη-Κλασικό-x[*]y"));
+    EXPECT_EQ(started.windowHandle()->title(), started.Caption());
+    started.Board = game::Board{};
+    started.RecordMove();
+    EXPECT_EQ(started.windowHandle()->title(), QStringLiteral("Ταρβέξη-Κλασικό-x[*]y*"));
 }
 
 TEST_F(FileTest, SavedAndOpenedFilesLeadTheRecentList) {

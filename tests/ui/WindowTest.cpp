@@ -241,8 +241,8 @@ TEST(CommandFileFromArguments, TakesThePathAsTheShellGaveItInFull) {
         {{QStringLiteral("x")}, here.filePath(QStringLiteral("x"))},
         {{QStringLiteral("games/my"), QStringLiteral("game.tvx")},
          here.filePath(QStringLiteral("games/my game.tvx"))},
-        {{QStringLiteral("./a/../b.tvx")}, here.filePath(QStringLiteral("b.tvx"))},
-        {{QStringLiteral("/home/p/../q/a.tvx")}, QStringLiteral("/home/q/a.tvx")},
+        {{QStringLiteral("./a/../b.tvx")}, here.filePath(QStringLiteral("a/../b.tvx"))},
+        {{QStringLiteral("/home/p/../q//./a.tvx")}, QStringLiteral("/home/p/../q/a.tvx")},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(CommandFileFromArguments(arguments), expected)
