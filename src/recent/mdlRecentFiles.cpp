@@ -50,6 +50,19 @@ int RecentCount = 0;
 namespace {
 
 RecentMenuItems RecentMenus;
+
+// The menu text that shows a path as it is. A menu reads "&" as the mark of a shortcut letter,
+// so it is doubled; a tab starts the shortcut column and a line break a new line, so they show
+// as blanks.
+QString MenuText(QString path) {
+    for (QChar& c : path) {
+        if (c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = u' ';
+        }
+    }
+    return path.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 QString StoreName;
 const QString kSection = QStringLiteral("MenuRecentPaths");
 
@@ -128,9 +141,7 @@ void RefreshRecentMenu() {
         platform::MenuItem* item = RecentMenus.entries[i - 1];
         if (i <= RecentCount) {
             item->SetVisible(true);
-            // A menu reads "&" as the mark of a shortcut letter; the path is shown as it is.
-            QString caption = ShortenPath(RecentPaths[i], 10, 10, 30);
-            item->SetCaption(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+            item->SetCaption(MenuText(ShortenPath(RecentPaths[i], 10, 10, 30)));
         } else {
             item->SetVisible(false);
             item->SetCaption(QStringLiteral("Π%1").arg(i));

@@ -140,12 +140,27 @@ TEST_F(RecentFilesTest, LongPathsAreShortenedInTheMenuOnly) {
     EXPECT_NE(items[0]->Caption(), deep);
 }
 
-TEST_F(RecentFilesTest, AmpersandInAPathIsShownAsItIs) {
-    const QString path = folder.filePath("Tom & Jerry.tvx");
-    AddRecentFile(path);
-    EXPECT_EQ(RecentPaths[1], path);
-    // The text the menu shows, without shortcut marks: a lone "&" would vanish from it.
-    EXPECT_EQ(items[0]->Action()->iconText(), path);
+// The text the menu shows, without shortcut marks, is the path as it is: a lone "&" would
+// vanish, a tab would start the shortcut column and a line break a second line, so "&" is
+// doubled and tabs and line breaks show as blanks. The entry keeps its own path.
+TEST_F(RecentFilesTest, PathIsShownAsItIsWithBlanksForTabsAndLineBreaks) {
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {
+        {"Tom & Jerry.tvx", "Tom & Jerry.tvx"},
+        {"tab\there.tvx", "tab here.tvx"},
+        {"two\nlines\r\n.tvx", "two lines  .tvx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QString::fromUtf8(c.name));
+        AddRecentFile(path);
+        EXPECT_EQ(RecentPaths[1], path);
+        const QString text = items[0]->Action()->text();
+        EXPECT_FALSE(text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r'));
+        EXPECT_EQ(items[0]->Action()->iconText(), folder.filePath(QString::fromUtf8(c.shown)));
+    }
 }
 
 }  // namespace
