@@ -27,8 +27,15 @@ QString GetSetting(const QString& AppName, const QString& Section, const QString
 
 void SaveSetting(const QString& AppName, const QString& Section, const QString& Key,
                  const QString& Setting) {
+    SaveSettings(AppName, Section, {{Key, Setting}});
+}
+
+void SaveSettings(const QString& AppName, const QString& Section,
+                  const std::vector<std::pair<QString, QString>>& KeysAndSettings) {
     QSettings& store = Store(AppName);
-    store.setValue(Section + QLatin1Char('/') + Key, Setting);
+    for (const auto& [key, setting] : KeysAndSettings) {
+        store.setValue(Section + QLatin1Char('/') + key, setting);
+    }
     store.sync();
 }
 

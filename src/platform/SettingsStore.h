@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -13,5 +15,9 @@ QString GetSetting(const QString& AppName, const QString& Section, const QString
 // Creates or overwrites the key.
 void SaveSetting(const QString& AppName, const QString& Section, const QString& Key,
                  const QString& Setting);
+// Creates or overwrites several keys of one section in a single replacement of the store, so
+// that the store never holds some of them old and some new.
+void SaveSettings(const QString& AppName, const QString& Section,
+                  const std::vector<std::pair<QString, QString>>& KeysAndSettings);
 
 }  // namespace platform

@@ -153,9 +153,11 @@ void SaveRecentFiles() {
     if (StoreName.isEmpty()) {
         return;
     }
+    std::vector<std::pair<QString, QString>> keys;
     for (int i = 1; i <= kRecentMax; ++i) {
-        platform::SaveSetting(StoreName, kSection, QString::number(i), RecentPaths[i]);
+        keys.emplace_back(QString::number(i), RecentPaths[i]);
     }
+    platform::SaveSettings(StoreName, kSection, keys);
 }
 
 }  // namespace mdlRecentFiles

@@ -40,7 +40,7 @@ void AddRecentFile(const QString& Path);
 void RemoveRecentFile(int Index);
 void ClearRecentFiles();
 void RefreshRecentMenu();
-// Writes all ten keys.
+// Writes all ten keys, in one replacement of the store.
 void SaveRecentFiles();
 
 }  // namespace mdlRecentFiles

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
+
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 #include "platform/SettingsStore.h"
 #include "recent/mdlRecentFiles.h"
@@ -129,6 +136,46 @@ TEST_F(RecentFilesTest, StoreKeepsTheListBetweenRuns) {
                                    "unset"),
               QStringLiteral("unset"));
 }
+
+#ifdef Q_OS_LINUX
+// All ten keys go to the store in one replacement of its file: a kill part-way through the
+// write can never leave a list of old and new keys.
+TEST_F(RecentFilesTest, ListIsWrittenInOneReplacementOfTheStore) {
+    const QString app = QStringLiteral("Tarvex") + version;
+    platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("1"), "old");
+    const QFileInfo store(
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tarvex"), app)
+            .fileName());
+    ASSERT_TRUE(store.isFile());
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(store.absolutePath()).constData(),
+                                IN_MOVED_FROM | IN_MOVED_TO),
+              0);
+    for (int i = 0; i < kRecentMax; ++i) {
+        AddRecentFile(folder.filePath(QStringLiteral("game %1.tvx").arg(i)));
+    }
+    SaveRecentFiles();
+
+    int replacements = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t length; (length = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            // A replacement moves a temporary file over the store. Watching the move from the
+            // temporary name too keeps the kernel from merging repeated moves into one event.
+            replacements += (event->mask & IN_MOVED_TO) != 0 && event->len > 0 &&
+                            store.fileName() == QFile::decodeName(event->name);
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    EXPECT_EQ(replacements, 1);
+    EXPECT_EQ(platform::GetSetting(app, "MenuRecentPaths", "1"), RecentPaths[1]);
+    EXPECT_EQ(platform::GetSetting(app, "MenuRecentPaths", "10"), RecentPaths[10]);
+}
+#endif
 
 TEST_F(RecentFilesTest, LongPathsAreShortenedInTheMenuOnly) {
     const QString deep = folder.filePath(
