@@ -61,7 +61,7 @@ long long LeadingWholeNumber(QByteArrayView text) {
 }
 
 [[noreturn]] void ThrowOverflow() {
-    throw platform::RuntimeError(platform::ErrOverflow, QStringLiteral("Υπερχείλιση"));
+    throw platform::RuntimeError(platform::ErrOverflow);
 }
 
 void AppendEncoded(std::vector<QByteArray>& lines, long long value, const RandomFn& draw) {

@@ -27,18 +27,13 @@ constexpr qsizetype kFileBlock = 128 * 1024;
 [[noreturn]] void RaiseFileError(int number) {
     switch (number) {
         case ErrFileNotFound:
-            throw RuntimeError(number, QStringLiteral("Το αρχείο δεν βρέθηκε"));
         case ErrInputPastEndOfFile:
-            throw RuntimeError(number, QStringLiteral("Ανάγνωση πέρα από το τέλος του αρχείου"));
         case ErrPermissionDenied:
-            throw RuntimeError(number, QStringLiteral("Δεν επιτρέπεται η πρόσβαση"));
         case ErrPathNotFound:
-            throw RuntimeError(number, QStringLiteral("Η διαδρομή δεν βρέθηκε"));
         case kErrBadFileMode:
-            throw RuntimeError(number, QStringLiteral("Εσφαλμένη λειτουργία αρχείου"));
+            throw RuntimeError(number);
         default:
-            throw RuntimeError(ErrPathFileAccess,
-                               QStringLiteral("Σφάλμα πρόσβασης διαδρομής/αρχείου"));
+            throw RuntimeError(ErrPathFileAccess);
     }
 }
 

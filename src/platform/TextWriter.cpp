@@ -40,26 +40,44 @@ int WriteOpenFailure(const QString& path) {
     return 0;
 }
 
-// The system's error of a write, as the program's run-time error: no space left is a full disk
-// (61), a refused write is permission denied (70), anything else a path/file access error (75)
-// with the system's own description.
-[[noreturn]] void RaiseWriteError(int systemError) {
+}  // namespace
+
+RuntimeError WriteFailure(int systemError) {
+    const char* sentence = nullptr;
     switch (systemError) {
         case ENOSPC:
 #ifdef EDQUOT
         case EDQUOT:
 #endif
-            throw RuntimeError(ErrDiskFull, QStringLiteral("Ο δίσκος είναι γεμάτος"));
+            return RuntimeError(ErrDiskFull);
         case EACCES:
         case EPERM:
         case EROFS:
-            RaiseFileError(ErrPermissionDenied);
+            return RuntimeError(ErrPermissionDenied);
+        case EFBIG:
+            sentence = "Το αρχείο ξεπερνά το μέγεθος που επιτρέπεται";
+            break;
+        case EIO:
+            sentence = "Η συσκευή του δίσκου δεν ολοκλήρωσε την εγγραφή";
+            break;
+        case EISDIR:
+            sentence = "Η διαδρομή είναι φάκελος";
+            break;
+        case ENAMETOOLONG:
+            sentence = "Το όνομα του αρχείου είναι πολύ μεγάλο";
+            break;
         default:
-            throw RuntimeError(ErrPathFileAccess,
-                               QStringLiteral("Η εγγραφή του αρχείου απέτυχε: ") +
-                                   QString::fromLocal8Bit(std::strerror(systemError)));
+            // A failure the program has no sentence for: the system's own words.
+            return RuntimeError(
+                ErrPathFileAccess,
+                QuotedDescription(QStringLiteral("Η εγγραφή του αρχείου απέτυχε (") +
+                                  QString::fromLocal8Bit(std::strerror(systemError)) +
+                                  QLatin1Char(')')));
     }
+    return RuntimeError(ErrPathFileAccess, QuotedDescription(QString::fromUtf8(sentence)));
 }
+
+namespace {
 
 // Writes all of bytes; 0 when done, else the system's error.
 int WriteAll(QFileDevice& file, const QByteArray& bytes) {
@@ -165,7 +183,7 @@ class TextWriter final : public TextStream {
         pending_.clear();
         file_.cancelWriting();
         file_.commit();
-        RaiseWriteError(systemError);
+        throw WriteFailure(systemError);
     }
 
     QSaveFile file_;

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <exception>
+#include <new>
 
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
@@ -42,8 +43,16 @@ const QString kGameFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx
 const QString kOpenFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*");
 const QString kSaveErrorTitle = QStringLiteral("Σφάλμα αποθήκευσης");
 const QString kOpenErrorTitle = QStringLiteral("Σφάλμα ανοίγματος");
-// Any other failure that reaches a file command is reported like a run-time error.
-constexpr int kInternalError = 51;
+// Any other failure that reaches a file command, as the run-time error it is reported as.
+platform::RuntimeError AsRuntimeError(const std::exception& error) {
+    if (const auto* runtime = dynamic_cast<const platform::RuntimeError*>(&error)) {
+        return *runtime;
+    }
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
+        return platform::RuntimeError(platform::ErrOutOfMemory);
+    }
+    return platform::RuntimeError(platform::ErrInternal);
+}
 
 }  // namespace
 
@@ -57,6 +66,21 @@ WindowPlace PlaceOnScreen(float screenWidth, float screenHeight, float currentLe
         place.top = static_cast<float>((screenHeight - 4905.0f) / 2.0);
     }
     return place;
+}
+
+QString SaveFailureText(const platform::RuntimeError& error) {
+    if (error.Number() == platform::ErrPermissionDenied) {
+        return QStringLiteral("Το αρχείο αυτό είναι μόνο για ανάγνωση");
+    }
+    return QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
+        .arg(error.Description(), QString::number(error.Number()));
+}
+
+QString OpenFailureText(const platform::RuntimeError& error) {
+    return QStringLiteral(
+               "Προέκυψε σφάλμα κατά το άνοιγμα του αρχείου.\r"
+               "Περιγραφή σφάλματος: %1\rΚωδικός σφάλματος: %2")
+        .arg(error.Description(), QString::number(error.Number()));
 }
 
 QString CommandFileFromArguments(const QStringList& arguments) {
@@ -338,18 +362,9 @@ bool frmBasic::SaveGame(const QString& FilePath) {
             file->WriteLine(line);
         }
         file->Close();
-    } catch (const platform::RuntimeError& error) {
-        const QString text = error.Number() == platform::ErrPermissionDenied
-                                 ? QStringLiteral("Το αρχείο αυτό είναι μόνο για ανάγνωση")
-                                 : QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
-                                       .arg(error.Description(), QString::number(error.Number()));
-        desktop_.MsgBox(text, platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
-        return false;
     } catch (const std::exception& error) {
-        desktop_.MsgBox(
-            QStringLiteral("Σφάλμα %1. Κωδικός σφάλματος %2")
-                .arg(QString::fromLocal8Bit(error.what()), QString::number(kInternalError)),
-            platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
+        desktop_.MsgBox(SaveFailureText(AsRuntimeError(error)),
+                        platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
         return false;
     }
     CurrentFilePath = FilePath;
@@ -386,12 +401,6 @@ void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
             return;
         }
     }
-    auto failure = [this](int number, const QString& description) {
-        desktop_.MsgBox(QStringLiteral("Προέκυψε σφάλμα κατά το άνοιγμα του αρχείου.\r"
-                                       "Περιγραφή σφάλματος: %1\rΚωδικός σφάλματος: %2")
-                            .arg(description, QString::number(number)),
-                        platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
-    };
     files::GameFileReading reading;
     try {
         if (ShowDialog) {
@@ -416,13 +425,12 @@ void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
             platform::FileSystemObject::OpenTextFile(OpenPath);
         reading = files::ReadGameFile(*file);
         file->Close();
-    } catch (const platform::RuntimeError& error) {
-        if (error.Number() != platform::ErrDialogCancelled) {
-            failure(error.Number(), error.Description());
-        }
-        return;
     } catch (const std::exception& error) {
-        failure(kInternalError, QString::fromLocal8Bit(error.what()));
+        const platform::RuntimeError failure = AsRuntimeError(error);
+        if (failure.Number() != platform::ErrDialogCancelled) {
+            desktop_.MsgBox(OpenFailureText(failure), platform::vbOKOnly + platform::vbCritical,
+                            kOpenErrorTitle);
+        }
         return;
     }
     if (!reading.Data) {

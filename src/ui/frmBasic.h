@@ -14,6 +14,7 @@
 #include "platform/Desktop.h"
 #include "platform/ImageControl.h"
 #include "platform/MenuItem.h"
+#include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
 
 namespace resources {
@@ -28,6 +29,10 @@ struct WindowPlace {
 };
 WindowPlace PlaceOnScreen(float screenWidth, float screenHeight, float currentLeft,
                           float currentTop);
+
+// The texts of the save and open failure messages for a run-time error.
+QString SaveFailureText(const platform::RuntimeError& error);
+QString OpenFailureText(const platform::RuntimeError& error);
 
 // The game file named on the command line: the arguments joined by single blanks, without a
 // pair of enclosing double quotes, made absolute against the current folder. Empty when there

@@ -258,7 +258,7 @@ TEST(ReadNumber, ANumberThatDoesNotFitIsAnOverflow) {
             ADD_FAILURE() << "no overflow";
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.Number(), platform::ErrOverflow);
-            EXPECT_EQ(error.Description(), QStringLiteral("Υπερχείλιση"));
+            EXPECT_EQ(error.Description(), platform::ErrorDescription(platform::ErrOverflow));
         }
     };
     for (const char* text : {"256", "255.5", "-1", "-0.6", "1000000000000000000000"}) {
@@ -359,9 +359,7 @@ class GameFileTest : public ::testing::Test {
         linesRead = 0;
         return ReadGameFile([this] {
             if (linesRead == static_cast<int>(lines.size())) {
-                throw platform::RuntimeError(
-                    platform::ErrInputPastEndOfFile,
-                    QStringLiteral("Ανάγνωση πέρα από το τέλος του αρχείου"));
+                throw platform::RuntimeError(platform::ErrInputPastEndOfFile);
             }
             return lines[linesRead++];
         });

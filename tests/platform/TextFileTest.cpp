@@ -126,10 +126,10 @@ void ExpectError(int number, const char* description, const std::function<void()
     }
 }
 
-constexpr char kNotFound[] = "Το αρχείο δεν βρέθηκε";
-constexpr char kPathNotFound[] = "Η διαδρομή δεν βρέθηκε";
-constexpr char kDenied[] = "Δεν επιτρέπεται η πρόσβαση";
-constexpr char kAccess[] = "Σφάλμα πρόσβασης διαδρομής/αρχείου";
+constexpr char kNotFound[] = "«Το αρχείο δεν βρέθηκε»";
+constexpr char kPathNotFound[] = "«Η διαδρομή δεν βρέθηκε»";
+constexpr char kDenied[] = "«Δεν επιτρέπεται η πρόσβαση»";
+constexpr char kAccess[] = "«Η πρόσβαση στη διαδρομή ή στο αρχείο απέτυχε»";
 
 TEST_F(TextFileTest, WritesBytesWithCrLfAndReadsThemBack) {
     // Code page bytes pass untouched: no conversion, no byte-order mark.
@@ -213,7 +213,8 @@ TEST_F(TextFileTest, ReadingPastTheEndRaises62) {
     WriteBytes(path, "only\r\n");
     auto stream = FileSystemObject::OpenTextFile(path);
     EXPECT_EQ(stream->ReadLine(), "only");
-    ExpectError(platform::ErrInputPastEndOfFile, "Ανάγνωση πέρα από το τέλος του αρχείου",
+    ExpectError(platform::ErrInputPastEndOfFile,
+                "«Το αρχείο τελειώνει πριν από τα δεδομένα που χρειάζονται»",
                 [&] { stream->ReadLine(); });
 }
 

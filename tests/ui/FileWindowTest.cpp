@@ -5,11 +5,13 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWindow>
+#include <cerrno>
 
 #include "WindowFixture.h"
 #include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
+#include "platform/FileErrors.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextFile.h"
 #include "recent/mdlRecentFiles.h"
@@ -133,6 +135,70 @@ TEST_F(FileTest, FailedSaveIsReportedAndKeepsTheMark) {
     EXPECT_TRUE(window->GameChanged);
     EXPECT_TRUE(window->CurrentFilePath.isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ταρβέξη-Κλασικό*"));
+}
+
+// Every description reads once in both messages: after "Σφάλμα " in the save message and after
+// "Περιγραφή σφάλματος: " in the open message (permission denied has the save's own text).
+TEST(FailureTexts, EachDescriptionReadsInBothMessages) {
+    using platform::RuntimeError;
+    using platform::WriteFailure;
+    const QString readOnly = QStringLiteral("Το αρχείο αυτό είναι μόνο για ανάγνωση");
+    const struct {
+        const char* name;
+        RuntimeError error;
+        const char* description;
+    } cases[] = {
+        {"overflow", RuntimeError(platform::ErrOverflow), "«Ένας αριθμός δεν χωρά στο πεδίο του»"},
+        {"out of memory", RuntimeError(platform::ErrOutOfMemory), "«Η μνήμη δεν επαρκεί»"},
+        {"internal", RuntimeError(platform::ErrInternal),
+         "«Το πρόγραμμα συνάντησε απρόβλεπτη δυσλειτουργία»"},
+        {"file not found", RuntimeError(platform::ErrFileNotFound), "«Το αρχείο δεν βρέθηκε»"},
+        {"past the end", RuntimeError(platform::ErrInputPastEndOfFile),
+         "«Το αρχείο τελειώνει πριν από τα δεδομένα που χρειάζονται»"},
+        {"denied", RuntimeError(platform::ErrPermissionDenied), "«Δεν επιτρέπεται η πρόσβαση»"},
+        {"access", RuntimeError(platform::ErrPathFileAccess),
+         "«Η πρόσβαση στη διαδρομή ή στο αρχείο απέτυχε»"},
+        {"path not found", RuntimeError(platform::ErrPathNotFound), "«Η διαδρομή δεν βρέθηκε»"},
+        {"no space", WriteFailure(ENOSPC), "«Ο δίσκος είναι γεμάτος»"},
+        {"quota", WriteFailure(EDQUOT), "«Ο δίσκος είναι γεμάτος»"},
+        {"read-only system", WriteFailure(EROFS), "«Δεν επιτρέπεται η πρόσβαση»"},
+        {"too large", WriteFailure(EFBIG), "«Το αρχείο ξεπερνά το μέγεθος που επιτρέπεται»"},
+        {"device", WriteFailure(EIO), "«Η συσκευή του δίσκου δεν ολοκλήρωσε την εγγραφή»"},
+        {"a folder", WriteFailure(EISDIR), "«Η διαδρομή είναι φάκελος»"},
+        {"long name", WriteFailure(ENAMETOOLONG), "«Το όνομα του αρχείου είναι πολύ μεγάλο»"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString description = QString::fromUtf8(c.description);
+        const QString number = QString::number(c.error.Number());
+        EXPECT_EQ(c.error.Description(), description);
+        EXPECT_EQ(SaveFailureText(c.error),
+                  c.error.Number() == platform::ErrPermissionDenied
+                      ? readOnly
+                      : "Σφάλμα " + description + ". Κωδικός σφάλματος " + number);
+        EXPECT_EQ(OpenFailureText(c.error),
+                  "Προέκυψε σφάλμα κατά το άνοιγμα του αρχείου.\rΠεριγραφή σφάλματος: " +
+                      description + "\rΚωδικός σφάλματος: " + number);
+    }
+
+    // A failure the program has no words for carries the system's own, in the same form.
+    const RuntimeError other = WriteFailure(EXDEV);
+    EXPECT_EQ(other.Number(), platform::ErrPathFileAccess);
+    EXPECT_TRUE(SaveFailureText(other).startsWith("Σφάλμα «Η εγγραφή του αρχείου απέτυχε ("));
+    EXPECT_TRUE(SaveFailureText(other).endsWith(")». Κωδικός σφάλματος 75"));
+}
+
+// A save onto a path that has become a folder, as the player meets it.
+TEST_F(FileTest, SaveOntoAFolderSaysSoOnce) {
+    SaveAs(PathOf("game.tvx"));
+    ASSERT_TRUE(QFile::remove(PathOf("game.tvx")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("game.tvx")));
+    DragPiece(2, 3, -1, 0);
+    window->M0Save_Click();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].prompt,
+              QStringLiteral("Σφάλμα «Η πρόσβαση στη διαδρομή ή στο αρχείο απέτυχε». "
+                             "Κωδικός σφάλματος 75"));
 }
 
 TEST_F(FileTest, SavedGameOpensOnTheSamePositionWithItsHistory) {
