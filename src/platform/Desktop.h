@@ -11,10 +11,12 @@ namespace platform {
 // Message box buttons, icons and answers, in the codes the program uses.
 inline constexpr int vbOKOnly = 0;
 inline constexpr int vbYesNoCancel = 3;
+inline constexpr int vbYesNo = 4;
 inline constexpr int vbCritical = 16;
 inline constexpr int vbQuestion = 32;
 inline constexpr int vbExclamation = 48;
 inline constexpr int vbDefaultButton1 = 0;
+inline constexpr int vbDefaultButton2 = 256;
 inline constexpr int vbOK = 1;
 inline constexpr int vbCancel = 2;
 inline constexpr int vbYes = 6;
@@ -63,6 +65,9 @@ class Desktop {
 
 // The Desktop on Qt's dialogs.
 Desktop& QtDesktop();
+
+// The message box of QtDesktop().MsgBox, modal over `parent`'s window.
+int MsgBoxOver(QWidget* parent, const QString& prompt, int style, const QString& title);
 
 // The folder a file dialog opens for the start folder initDir: initDir itself when it is a
 // folder, else the player's home folder (the program never creates its own folder).

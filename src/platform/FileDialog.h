@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "platform/Desktop.h"
+
+namespace platform {
+
+namespace detail {
+// A base before QFileDialog, so that the provider outlives the dialog's model, which keeps a
+// pointer to it until the end.
+struct FileTypesOwner {
+    std::unique_ptr<QFileIconProvider> fileTypes;
+};
+}  // namespace detail
+
+// The program's open (AcceptOpen) and save (AcceptSave) dialog: Qt's own widget dialog with the
+// program's Greek labels, shown for the properties. A file that a filter's pattern matches has
+// that filter's label as its type; sizes are written in Greek, dates as the system's locale has
+// them. The columns of the detail view and the sidebar open wide enough for their texts, and they
+// follow the rows as they arrive until the player sizes them. The read-only refusal and
+// the overwrite question come over the dialog, which stays open when the choice is refused.
+class FileDialog : private detail::FileTypesOwner, public QFileDialog {
+  public:
+    FileDialog(QWidget* parent, const FileDialogProperties& properties, AcceptMode mode);
+
+    // The chosen path with native separators once the dialog is accepted, else "".
+    QString ChosenPath() const { return chosen_; }
+
+  protected:
+    void done(int result) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    // Widens the columns to their header and rows, the sidebar to its entries, and the window
+    // to hold both. On opening, the columns take the width of the texts they are to show.
+    void FitToContents(bool opening);
+    // False when the flags refuse the chosen path or the player does not confirm it; asked
+    // over the dialog.
+    bool Confirmed(const QString& chosen);
+
+    int flags_;
+    QString proposedName_;
+    QStringList typeLabels_;
+    QString chosen_;
+    QTimer fitTimer_;
+    bool fitting_ = false;
+    bool opened_ = false;
+    bool columnsSizedByPlayer_ = false;
+    bool sidebarSizedByPlayer_ = false;
+};
+
+}  // namespace platform
