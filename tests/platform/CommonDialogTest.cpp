@@ -18,6 +18,7 @@
 
 #include "QtGreek.h"
 #include "platform/Desktop.h"
+#include "platform/FileDialog.h"
 #include "platform/RuntimeError.h"
 
 namespace {
@@ -197,10 +198,11 @@ TEST(FileDialogTest, QtTextsOfShownDialogsAreAllGreek) {
 
     for (const QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
         SCOPED_TRACE(mode == QFileDialog::AcceptOpen ? "open" : "save");
-        QFileDialog dialog;
-        dialog.setAcceptMode(mode);
+        FileDialogProperties properties;
+        properties.InitDir = folder.path();
+        properties.Filter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*");
+        FileDialog dialog(nullptr, properties, mode);
         dialog.setViewMode(QFileDialog::Detail);
-        dialog.setDirectory(folder.path());
         dialog.show();
         const QTreeView* view = dialog.findChild<QTreeView*>();
         ASSERT_NE(view, nullptr);

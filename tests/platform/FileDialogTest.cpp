@@ -1,0 +1,518 @@
+// The program's open and save dialogs, shown offscreen. CTest runs these twice, under the C
+// locale and under the Greek one, as the dates, and so the widths, follow the system's locale.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCollator>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "QtGreek.h"
+#include "platform/Desktop.h"
+#include "platform/FileDialog.h"
+#include "support/QuietOffscreen.h"
+
+// Test output shows texts as they read.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using namespace platform;
+
+const QString kOpenFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("Αρχείο Ταρβέξης (*.tvx)|*.tvx");
+
+constexpr int kSizeColumn = 1;
+constexpr int kTypeColumn = 2;
+constexpr int kDateColumn = 3;
+
+void WriteFile(const QString& path, qint64 size) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(QByteArray("Kivuno\nTarvex\nv1.0\n").leftJustified(size, 'x', true));
+}
+
+// A folder of saved games as the program leaves them: games, a copy's name, the game folder.
+class GameFolder {
+  public:
+    GameFolder() {
+        QDir(Path()).mkdir(QStringLiteral("TarvexSaveGame"));
+        WriteFile(Path(QStringLiteral("Κλασσικό.tvx")), 622);
+        WriteFile(Path(QStringLiteral("Παιχνίδι 3.tvx")), 1536);
+        WriteFile(Path(QStringLiteral("Παιχνίδι 3[2].tvx")), 622);
+    }
+    QString Path(const QString& name = QString()) const {
+        return name.isEmpty() ? folder_.path() : QDir(folder_.path()).filePath(name);
+    }
+
+  private:
+    QTemporaryDir folder_;
+};
+
+FileDialogProperties Properties(const QString& folder, const QString& filter,
+                                const QString& fileName = QString()) {
+    FileDialogProperties properties;
+    properties.InitDir = folder;
+    properties.Filter = filter;
+    properties.DefaultExt = QStringLiteral("tvx");
+    properties.FileName = fileName;
+    return properties;
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) {
+    for (QDeadlineTimer deadline(milliseconds); !done();) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+QTreeView* DetailView(const QFileDialog& dialog) {
+    return dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+}
+
+// Shows the dialog in detail view and waits until the folder's `rows` have all their columns;
+// then until the dialog has followed them.
+void ShowAndSettle(FileDialog& dialog, int rows) {
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.show();
+    const QTreeView* view = DetailView(dialog);
+    ASSERT_NE(view, nullptr);
+    const auto complete = [&] {
+        const QAbstractItemModel* model = view->model();
+        if (model->rowCount(view->rootIndex()) != rows) {
+            return false;
+        }
+        for (int row = 0; row < rows; ++row) {
+            if (model->index(row, kTypeColumn, view->rootIndex()).data().toString().isEmpty()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    ASSERT_TRUE(WaitFor(complete));
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+    }
+}
+
+// The texts of the shown rows, by column, in the order shown.
+std::vector<QStringList> ShownRows(const QTreeView& view) {
+    std::vector<QStringList> rows;
+    const QAbstractItemModel* model = view.model();
+    for (int row = 0; row < model->rowCount(view.rootIndex()); ++row) {
+        QStringList texts;
+        for (int column = 0; column < model->columnCount(view.rootIndex()); ++column) {
+            texts << model->index(row, column, view.rootIndex()).data().toString();
+        }
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+QStringList ShownRow(const QTreeView& view, const QString& name) {
+    for (const QStringList& row : ShownRows(view)) {
+        if (row.value(0) == name) {
+            return row;
+        }
+    }
+    ADD_FAILURE() << "no row " << name.toStdString();
+    return {};
+}
+
+TEST(FileDialogTest, FileTypeIsTheLabelOfTheFilterThatMatchesIt) {
+    struct Case {
+        const char* filter;
+        const char* gameType;   // of the .tvx files
+        const char* notesType;  // of a .txt file; "" for Qt's own
+    };
+    const Case cases[] = {
+        {"Αρχείο Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*", "Αρχείο Ταρβέξης", ""},
+        // A label that sorts after Qt's types shows whether sorting goes by the type shown.
+        {"Παιχνίδι Ταρβέξης (*.tvx)|*.tvx|Όλα τα αρχεία (*.*)|*.*", "Παιχνίδι Ταρβέξης", ""},
+        {"Παρτίδα|*.tvx;*.TXT|Όλα|*.*", "Παρτίδα", "Παρτίδα"},
+    };
+    GameFolder folder;
+    WriteFile(folder.Path(QStringLiteral("Σημειώσεις.txt")), 10);
+    const QFileIconProvider qtTypes;
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter);
+        FileDialog dialog(nullptr, Properties(folder.Path(), QString::fromUtf8(c.filter)),
+                          QFileDialog::AcceptOpen);
+        dialog.selectNameFilter(dialog.nameFilters().constLast());
+        ShowAndSettle(dialog, 5);
+        QTreeView& view = *DetailView(dialog);
+
+        for (const QString& game :
+             {QStringLiteral("Κλασσικό.tvx"), QStringLiteral("Παιχνίδι 3[2].tvx")}) {
+            EXPECT_EQ(ShownRow(view, game).value(kTypeColumn), QString::fromUtf8(c.gameType));
+        }
+        const QString notes = QStringLiteral("Σημειώσεις.txt");
+        EXPECT_EQ(ShownRow(view, notes).value(kTypeColumn),
+                  *c.notesType ? QString::fromUtf8(c.notesType)
+                               : qtTypes.type(QFileInfo(folder.Path(notes))));
+        const QString gameFolder = QStringLiteral("TarvexSaveGame");
+        EXPECT_EQ(ShownRow(view, gameFolder).value(kTypeColumn),
+                  qtTypes.type(QFileInfo(folder.Path(gameFolder))));
+
+        view.sortByColumn(kTypeColumn, Qt::AscendingOrder);
+        ASSERT_TRUE(WaitFor([&] {
+            const std::vector<QStringList> rows = ShownRows(view);
+            for (size_t row = 1; row < rows.size(); ++row) {
+                if (collator.compare(rows[row - 1].value(kTypeColumn),
+                                     rows[row].value(kTypeColumn)) > 0) {
+                    return false;
+                }
+            }
+            return true;
+        })) << "rows not in the order of their types";
+    }
+}
+
+TEST(FileDialogTest, SizesAreGreekWhateverTheSystemLocaleAndDatesFollowIt) {
+    GameFolder folder;
+    FileDialog dialog(nullptr, Properties(folder.Path(), kSaveFilter), QFileDialog::AcceptSave);
+    ShowAndSettle(dialog, 4);
+    const QTreeView& view = *DetailView(dialog);
+
+    struct Case {
+        const char* name;
+        QString size;
+    };
+    const Case cases[] = {
+        {"Κλασσικό.tvx", QStringLiteral("622 byte")},
+        {"Παιχνίδι 3.tvx", QLocale(QLocale::Greek, QLocale::Greece).formattedDataSize(1536)},
+        {"TarvexSaveGame", QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromUtf8(c.name);
+        const QStringList row = ShownRow(view, name);
+        EXPECT_EQ(row.value(kSizeColumn), c.size);
+        EXPECT_EQ(row.value(kDateColumn),
+                  QLocale::system().toString(QFileInfo(folder.Path(name)).lastModified(),
+                                             QLocale::ShortFormat));
+    }
+    if (QLocale::system().language() != QLocale::Greek) {
+        EXPECT_NE(QLocale::system().formattedDataSize(622), QStringLiteral("622 byte"));
+    }
+}
+
+// Each column as wide as its header and its rows ask, all of them beside a vertical scroll bar
+// without a horizontal one, every sidebar entry whole, and the window on the screen.
+void ExpectEverythingWhole(const FileDialog& dialog) {
+    const QTreeView& view = *DetailView(dialog);
+    const QAbstractItemView& items = view;
+    const QHeaderView& header = *view.header();
+    for (int column = 0; column < header.count(); ++column) {
+        SCOPED_TRACE("column " + std::to_string(column));
+        EXPECT_FALSE(header.isSectionHidden(column));
+        EXPECT_GE(header.sectionSize(column), items.sizeHintForColumn(column));
+        EXPECT_GE(header.sectionSize(column), header.sectionSizeHint(column));
+    }
+    EXPECT_LE(header.length(),
+              view.width() - 2 * view.frameWidth() - view.verticalScrollBar()->sizeHint().width());
+    EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
+
+    const auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    ASSERT_NE(sidebar, nullptr);
+    EXPECT_GE(sidebar->model()->rowCount(), 2);
+    EXPECT_LE(static_cast<const QAbstractItemView*>(sidebar)->sizeHintForColumn(0),
+              sidebar->viewport()->width());
+    EXPECT_FALSE(sidebar->horizontalScrollBar()->isVisible());
+
+    EXPECT_TRUE(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+}
+
+TEST(FileDialogTest, DialogOpensWithEveryColumnAndSidebarEntryWhole) {
+    struct Case {
+        const char* what;
+        QStringList moreGames;
+        bool sizeKnownAtOpening;  // no name longer than the name column opens for
+    };
+    QStringList many;
+    for (int i = 1; i <= 40; ++i) {
+        many << QStringLiteral("Παιχνίδι %1.tvx").arg(i + 3);
+    }
+    const Case cases[] = {
+        {"the game's files", {}, true},
+        {"more than the view holds", many, true},
+        {"a long name", {QStringLiteral("Παιχνίδι με όνομα μακρύτερο από τα άλλα.tvx")}, false},
+    };
+    for (const Case& c : cases) {
+        for (const QFileDialog::AcceptMode mode :
+             {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+            SCOPED_TRACE(std::string(c.what) +
+                         (mode == QFileDialog::AcceptOpen ? ", open" : ", save"));
+            GameFolder folder;
+            for (const QString& name : c.moreGames) {
+                WriteFile(folder.Path(name), 622);
+            }
+            FileDialog dialog(
+                nullptr,
+                Properties(folder.Path(),
+                           mode == QFileDialog::AcceptOpen ? kOpenFilter : kSaveFilter,
+                           mode == QFileDialog::AcceptSave ? QStringLiteral("Παιχνίδι 3[2].tvx")
+                                                           : QString()),
+                mode);
+            dialog.setViewMode(QFileDialog::Detail);
+            dialog.show();
+            const QSize opening = dialog.size();
+            ShowAndSettle(dialog, 4 + static_cast<int>(c.moreGames.size()));
+            if (c.sizeKnownAtOpening) {
+                EXPECT_EQ(dialog.size(), opening);
+            }
+            if (c.moreGames.size() > 30) {
+                EXPECT_TRUE(DetailView(dialog)->verticalScrollBar()->isVisible());
+            }
+            ExpectEverythingWhole(dialog);
+        }
+    }
+}
+
+TEST(FileDialogTest, LookInLabelSaysWhatTheDialogIsFor) {
+    struct Case {
+        QFileDialog::AcceptMode mode;
+        const char* title;
+        const char* lookIn;
+        QDialogButtonBox::StandardButton accept;
+        const char* acceptText;
+    };
+    const Case cases[] = {
+        {QFileDialog::AcceptOpen, "Άνοιγμα", "Αναζήτηση σε:", QDialogButtonBox::Open, "Άνοιγμα"},
+        {QFileDialog::AcceptSave, "Αποθήκευση ως", "Αποθήκευση σε:", QDialogButtonBox::Save,
+         "Αποθήκευση"},
+    };
+    GameFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        FileDialog dialog(nullptr, Properties(folder.Path(), kSaveFilter), c.mode);
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.title));
+        const auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        ASSERT_NE(lookIn, nullptr);
+        EXPECT_EQ(lookIn->text(), QString::fromUtf8(c.lookIn));
+        const QPushButton* accept = dialog.findChild<QDialogButtonBox*>()->button(c.accept);
+        ASSERT_NE(accept, nullptr);
+        EXPECT_EQ(accept->text(), QString::fromUtf8(c.acceptText));
+    }
+}
+
+FileDialog* ShownFileDialog() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = dynamic_cast<FileDialog*>(window); dialog && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+QMessageBox* ShownMessageBox() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// Runs the steps from the event loop, each as often as it asks (false) until it is through,
+// while the test is in a modal call. A step acts through Later(), as a timer does not fire again
+// inside its own handler, where a modal dialog shown by the action would keep it. A step still
+// waiting after the time allowed fails the test and closes every dialog, so that the call
+// returns.
+class Script {
+  public:
+    explicit Script(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start(10);
+    }
+    bool Done() const { return next_ == steps_.size(); }
+
+  private:
+    void Tick() {
+        if (Done()) {
+            timer_.stop();
+        } else if (steps_[next_]()) {
+            ++next_;
+        } else if (deadline_.hasExpired()) {
+            ADD_FAILURE() << "step " << next_ << " did not happen";
+            timer_.stop();
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
+                    dialog->reject();
+                }
+            }
+        }
+    }
+
+    std::vector<std::function<bool()>> steps_;
+    size_t next_ = 0;
+    QTimer timer_;
+    QDeadlineTimer deadline_{10000};
+};
+
+// Runs `action` from the event loop once the current step is through.
+void Later(std::function<void()> action) {
+    QTimer::singleShot(0, QApplication::instance(), std::move(action));
+}
+
+QLineEdit* NameEdit(const FileDialog& dialog) {
+    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+// Clicks the dialog's accept button once the dialog shows `name`.
+std::function<bool()> AcceptWhenShowing(const QString& name) {
+    return [name] {
+        FileDialog* dialog = ShownFileDialog();
+        if (dialog == nullptr || ShownMessageBox() != nullptr ||
+            NameEdit(*dialog)->text() != name) {
+            return false;
+        }
+        QPushButton* save = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save);
+        Later([save] { save->click(); });
+        return true;
+    };
+}
+
+// Answers the message box with `button` after checking that it stands, modal, over the
+// dialog, which is still on screen, with `text` and the dialog's title.
+std::function<bool()> Answer(const QString& text, QMessageBox::StandardButton button) {
+    return [text, button] {
+        QMessageBox* box = ShownMessageBox();
+        if (box == nullptr) {
+            return false;
+        }
+        FileDialog* dialog = ShownFileDialog();
+        EXPECT_NE(dialog, nullptr) << "the dialog left the screen";
+        EXPECT_TRUE(box->parentWidget() != nullptr && box->parentWidget()->window() == dialog);
+        EXPECT_NE(box->windowModality(), Qt::NonModal);
+        EXPECT_EQ(box->text(), text);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Αποθήκευση ως"));
+        EXPECT_NE(box->button(button), nullptr);
+        if (box->button(button) == nullptr) {
+            return false;
+        }
+        QAbstractButton* answer = box->button(button);
+        Later([answer] { answer->click(); });
+        return true;
+    };
+}
+
+TEST(FileDialogTest, OverwriteQuestionStandsOverTheSaveDialog) {
+    GameFolder folder;
+    const QString name = QStringLiteral("Κλασσικό.tvx");
+    const QString path = QDir::toNativeSeparators(folder.Path(name));
+    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter, name);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+    const QString question = QStringLiteral("Το αρχείο ") + path +
+                             QStringLiteral(" υπάρχει ήδη.\nΘέλετε να αντικατασταθεί;");
+
+    const Script script({
+        AcceptWhenShowing(name),
+        [] {
+            // No is the default answer.
+            QMessageBox* box = ShownMessageBox();
+            if (box != nullptr) {
+                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            }
+            return box != nullptr;
+        },
+        Answer(question, QMessageBox::No),
+        // Refused, the dialog stays with the name.
+        AcceptWhenShowing(name),
+        Answer(question, QMessageBox::Yes),
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(properties), path);
+    EXPECT_TRUE(script.Done());
+}
+
+TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
+    GameFolder folder;
+    const QString name = QStringLiteral("Κλασσικό.tvx");
+    const QString path = QDir::toNativeSeparators(folder.Path(name));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    if (QFileInfo(path).isWritable()) {
+        GTEST_SKIP() << "a read-only file is writable for this user";
+    }
+    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter, name);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+
+    const Script script({
+        AcceptWhenShowing(name),
+        Answer(QStringLiteral("Το αρχείο ") + path +
+                   QStringLiteral(" είναι μόνο για ανάγνωση.\nΔώστε άλλο όνομα αρχείου."),
+               QMessageBox::Ok),
+        [name] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || ShownMessageBox() != nullptr) {
+                return false;
+            }
+            EXPECT_EQ(NameEdit(*dialog)->text(), name);
+            Later([dialog] { dialog->reject(); });
+            return true;
+        },
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(properties), QString());
+    EXPECT_TRUE(script.Done());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testsupport::UseQuietOffscreenPlatform();
+    testing::InitGoogleTest(&argc, argv);
+    // A screen of 1024 by 768, a small desktop's, for the dialog to grow in.
+    QTemporaryDir screen;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        QFile config(QDir(screen.path()).filePath(QStringLiteral("screen.json")));
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1024,
+                             "height": 768, "logicalDpi": 96, "dpr": 1}]})");
+            config.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+        }
+    }
+    QApplication app(argc, argv);
+    // The dialog keeps its state in Qt's own settings, and falls back to the home folder, which
+    // the sidebar shows: a short name, as a player's is.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    const QTemporaryDir home(QDir::tempPath() + QStringLiteral("/home-XXXXXX"));
+    qputenv("HOME", home.path().toLocal8Bit());
+    if (!translations::InstallQtGreek(app)) {
+        std::fprintf(stderr, "the Greek translation is missing\n");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}
