@@ -162,14 +162,14 @@ QString DialogStartFolder(const QString& initDir) {
 void CommonDialog::ShowOpen() {
     Properties.FileName = desktop_->ShowOpen(Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {
-        throw RuntimeError(ErrDialogCancelled, QStringLiteral("Ακυρώθηκε"));
+        throw RuntimeError(ErrDialogCancelled);
     }
 }
 
 void CommonDialog::ShowSave() {
     Properties.FileName = desktop_->ShowSave(Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {
-        throw RuntimeError(ErrDialogCancelled, QStringLiteral("Ακυρώθηκε"));
+        throw RuntimeError(ErrDialogCancelled);
     }
 }
 

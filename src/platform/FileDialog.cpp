@@ -78,7 +78,7 @@ QStringList QtNameFilters(const std::vector<NameFilter>& filters) {
 }
 
 // Qt's icons and types, but a file matched by a filter's pattern is of that filter's type. Types
-// go by the name whatever its case, as they do where the program comes from.
+// go by the name whatever its case.
 class FileTypes final : public QFileIconProvider {
   public:
     explicit FileTypes(const std::vector<NameFilter>& filters) {
