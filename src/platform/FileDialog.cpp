@@ -191,6 +191,9 @@ QString ReadOnlyRefusal(const QString& path) {
 FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, AcceptMode mode)
     : QFileDialog(parent,
                   mode == AcceptOpen ? QStringLiteral("Άνοιγμα") : QStringLiteral("Αποθήκευση ως")),
+      tree_(findChild<QTreeView*>(QStringLiteral("treeView"))),
+      sidebar_(findChild<QListView*>(QStringLiteral("sidebar"))),
+      splitter_(findChild<QSplitter*>(QStringLiteral("splitter"))),
       flags_(properties.Flags) {
     const std::vector<NameFilter> filters = ParseFilter(properties.Filter);
     // Before any folder is read, so that every file gets its type from here.
@@ -259,20 +262,20 @@ FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, 
     if (const auto* files = qobject_cast<QFileSystemModel*>(proxyModel()->sourceModel())) {
         connect(files, &QFileSystemModel::directoryLoaded, this, fitLater);
     }
-    if (const QListView* sidebar = findChild<QListView*>(QStringLiteral("sidebar"))) {
-        connect(sidebar->model(), &QAbstractItemModel::rowsInserted, this, fitLater);
-        connect(sidebar->model(), &QAbstractItemModel::dataChanged, this, fitLater);
+    if (sidebar_ != nullptr) {
+        connect(sidebar_->model(), &QAbstractItemModel::rowsInserted, this, fitLater);
+        connect(sidebar_->model(), &QAbstractItemModel::dataChanged, this, fitLater);
     }
-    if (const QTreeView* tree = findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        connect(tree->header(), &QHeaderView::sectionResized, this, [this] {
+    if (tree_ != nullptr) {
+        connect(tree_->header(), &QHeaderView::sectionResized, this, [this] {
             if (!fitting_) {
                 columnsSizedByPlayer_ = true;
             }
         });
     }
     // Only the player moves the splitter's handle; setSizes() does not signal.
-    if (const QSplitter* splitter = findChild<QSplitter*>(QStringLiteral("splitter"))) {
-        connect(splitter, &QSplitter::splitterMoved, this,
+    if (splitter_ != nullptr) {
+        connect(splitter_, &QSplitter::splitterMoved, this,
                 [this] { sidebarSizedByPlayer_ = true; });
     }
 }
@@ -287,15 +290,13 @@ void FileDialog::showEvent(QShowEvent* event) {
 }
 
 void FileDialog::FitToContents(bool opening) {
-    auto* tree = findChild<QTreeView*>(QStringLiteral("treeView"));
-    auto* sidebar = findChild<QListView*>(QStringLiteral("sidebar"));
-    auto* splitter = findChild<QSplitter*>(QStringLiteral("splitter"));
-    if (tree == nullptr || sidebar == nullptr || splitter == nullptr || splitter->count() != 2) {
+    if (tree_ == nullptr || sidebar_ == nullptr || splitter_ == nullptr ||
+        splitter_->count() != 2) {
         return;
     }
     const QScopedValueRollback<bool> fitting(fitting_, true);
-    QHeaderView* header = tree->header();
-    const QAbstractItemView& view = *tree;
+    QHeaderView* header = tree_->header();
+    const QAbstractItemView& view = *tree_;
 
     if (!columnsSizedByPlayer_) {
         QStringList expected[kDateColumn + 1];
@@ -329,13 +330,13 @@ void FileDialog::FitToContents(bool opening) {
 
     // Room for a vertical scroll bar is kept, so that one never brings a horizontal one.
     const int treeRoom =
-        tree->width() - 2 * tree->frameWidth() - tree->verticalScrollBar()->sizeHint().width();
-    const int treeShort = tree->isVisible() ? std::max(0, header->length() - treeRoom) : 0;
-    const QList<int> sizes = splitter->sizes();
+        tree_->width() - 2 * tree_->frameWidth() - tree_->verticalScrollBar()->sizeHint().width();
+    const int treeShort = tree_->isVisible() ? std::max(0, header->length() - treeRoom) : 0;
+    const QList<int> sizes = splitter_->sizes();
     int sidebarWidth = sizes.at(0);
     if (!sidebarSizedByPlayer_) {
         sidebarWidth =
-            std::max(sidebarWidth, sidebar->sizeHintForColumn(0) + 2 * sidebar->frameWidth());
+            std::max(sidebarWidth, sidebar_->sizeHintForColumn(0) + 2 * sidebar_->frameWidth());
     }
     const int grow = (sidebarWidth - sizes.at(0)) + treeShort;
     if (grow <= 0) {
@@ -347,7 +348,8 @@ void FileDialog::FitToContents(bool opening) {
     if (!opening && frameGeometry().right() > available.right()) {
         move(std::max(available.left(), available.right() - frameGeometry().width() + 1), y());
     }
-    splitter->setSizes({sidebarWidth, splitter->width() - splitter->handleWidth() - sidebarWidth});
+    splitter_->setSizes(
+        {sidebarWidth, splitter_->width() - splitter_->handleWidth() - sidebarWidth});
 }
 
 void FileDialog::done(int result) {

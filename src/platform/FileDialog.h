@@ -2,9 +2,12 @@
 
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QListView>
+#include <QSplitter>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QTreeView>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -44,6 +47,10 @@ class FileDialog : private detail::FileTypesOwner, public QFileDialog {
     // over the dialog.
     bool Confirmed(const QString& chosen);
 
+    // Qt's own parts of the dialog, found by their names; null where Qt has none.
+    QTreeView* tree_;
+    QListView* sidebar_;
+    QSplitter* splitter_;
     int flags_;
     QString proposedName_;
     QStringList typeLabels_;

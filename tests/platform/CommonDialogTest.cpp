@@ -20,6 +20,7 @@
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
 #include "platform/RuntimeError.h"
+#include "support/FileViewWait.h"
 
 namespace {
 
@@ -206,25 +207,7 @@ TEST(FileDialogTest, QtTextsOfShownDialogsAreAllGreek) {
         dialog.show();
         const QTreeView* view = dialog.findChild<QTreeView*>();
         ASSERT_NE(view, nullptr);
-        // Rows come in, and their types later, from Qt's file information thread.
-        const auto typed = [&] {
-            const QAbstractItemModel* model = view->model();
-            const QModelIndex root = view->rootIndex();
-            if (model->rowCount(root) != 2) {
-                return false;
-            }
-            for (int row = 0; row < 2; ++row) {
-                if (model->index(row, 2, root).data().toString().isEmpty()) {
-                    return false;
-                }
-            }
-            return true;
-        };
-        for (QDeadlineTimer deadline(5000); !typed() && !deadline.hasExpired();) {
-            QCoreApplication::processEvents();
-            QThread::msleep(5);
-        }
-        ASSERT_TRUE(typed());
+        ASSERT_TRUE(testsupport::WaitFor([&] { return testsupport::RowsTyped(*view, 2); }));
         for (int column = 0; column < view->model()->columnCount(view->rootIndex()); ++column) {
             view->model()->headerData(column, Qt::Horizontal);
         }

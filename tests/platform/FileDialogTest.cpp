@@ -31,6 +31,7 @@
 #include "QtGreek.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
+#include "support/FileViewWait.h"
 #include "support/QuietOffscreen.h"
 
 // Test output shows texts as they read.
@@ -82,16 +83,7 @@ FileDialogProperties Properties(const QString& folder, const QString& filter,
     return properties;
 }
 
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) {
-    for (QDeadlineTimer deadline(milliseconds); !done();) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return true;
-}
+using testsupport::WaitFor;
 
 QTreeView* DetailView(const QFileDialog& dialog) {
     return dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
@@ -104,19 +96,7 @@ void ShowAndSettle(FileDialog& dialog, int rows) {
     dialog.show();
     const QTreeView* view = DetailView(dialog);
     ASSERT_NE(view, nullptr);
-    const auto complete = [&] {
-        const QAbstractItemModel* model = view->model();
-        if (model->rowCount(view->rootIndex()) != rows) {
-            return false;
-        }
-        for (int row = 0; row < rows; ++row) {
-            if (model->index(row, kTypeColumn, view->rootIndex()).data().toString().isEmpty()) {
-                return false;
-            }
-        }
-        return true;
-    };
-    ASSERT_TRUE(WaitFor(complete));
+    ASSERT_TRUE(WaitFor([&] { return testsupport::RowsTyped(*view, rows, kTypeColumn); }));
     for (int i = 0; i < 10; ++i) {
         QCoreApplication::processEvents();
     }
