@@ -8,6 +8,7 @@
 #include "dialogs/ClickRelay.h"
 #include "game/GameLayouts.h"
 #include "platform/OuterPlace.h"
+#include "platform/TaskBar.h"
 #include "platform/Twips.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
@@ -170,6 +171,7 @@ frmAbout::frmAbout(const frmBasic& main, platform::Desktop& desktop, QWidget* pa
       main_(main),
       desktop_(desktop) {
     setWindowTitle(QStringLiteral("Πληροφορίες"));
+    platform::KeepOutOfTaskBar(*this);
     setFixedSize(kSide, kSide);
     Picture = DrawAboutPicture(main);
     imgCursorPoint = PointingHand();

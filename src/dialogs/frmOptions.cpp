@@ -7,6 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "platform/OuterPlace.h"
+#include "platform/TaskBar.h"
 #include "platform/Twips.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
@@ -84,6 +85,7 @@ frmOptions::frmOptions(frmBasic& main, platform::Desktop& desktop, QWidget* pare
       CommonDialog1(desktop),
       main_(main) {
     setWindowTitle(QStringLiteral("Επιλογή παιχνιδιού"));
+    platform::KeepOutOfTaskBar(*this);
     setFixedSize(393, 302);
 
     for (int i = 0; i < kGames; ++i) {

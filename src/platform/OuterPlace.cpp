@@ -25,6 +25,8 @@ class OuterPlacer final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_ && event->type() == QEvent::Show) {
             Watch();
+        } else if (watched == watchedHandle_ && event->type() == QEvent::Show) {
+            AskForFramePlace();
         } else if (watched == watchedHandle_ && event->type() == QEvent::Expose &&
                    window_->isVisible()) {
             Settle();
@@ -41,6 +43,14 @@ class OuterPlacer final : public QObject {
             }
             watchedHandle_ = handle;
             handle->installEventFilter(this);
+        }
+    }
+
+    // Shown but not yet mapped: the window manager is asked to put the frame's corner, not the
+    // client area's, on the point (north-west gravity), so the window appears in place.
+    void AskForFramePlace() {
+        if (QWindow* handle = window_->windowHandle()) {
+            handle->setFramePosition(outer_);
         }
     }
 

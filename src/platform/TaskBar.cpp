@@ -1,0 +1,80 @@
+#include "platform/TaskBar.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+
+#ifdef TARVEX_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <QByteArray>
+#include <cstdlib>
+#endif
+
+namespace platform {
+
+namespace {
+
+#ifdef TARVEX_HAVE_XCB
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(qstrlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    if (reply == nullptr) {
+        return XCB_ATOM_NONE;
+    }
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+// Adds the skip states to the window's _NET_WM_STATE while it is not mapped yet; Qt keeps the
+// states it finds there when it maps the window.
+void AskToSkipTaskBar(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skips[] = {Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                Atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    if (state == XCB_ATOM_NONE || skips[0] == XCB_ATOM_NONE || skips[1] == XCB_ATOM_NONE) {
+        return;
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window.winId()),
+                        state, XCB_ATOM_ATOM, 32, 2, skips);
+    xcb_flush(connection);
+}
+#endif
+
+// Re-asks at every show: a window manager drops the states of a window that is hidden.
+class TaskBarSkipper final : public QObject {
+  public:
+    explicit TaskBarSkipper(QWidget& window) : QObject(&window), window_(&window) {
+        window.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The widget hears of its showing before its window is mapped.
+        if (watched == window_ && event->type() == QEvent::Show && window_->isWindow()) {
+#ifdef TARVEX_HAVE_XCB
+            if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+                AskToSkipTaskBar(*window_);
+            }
+#endif
+        }
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+};
+
+}  // namespace
+
+void KeepOutOfTaskBar(QWidget& window) {
+    new TaskBarSkipper(window);
+}
+
+}  // namespace platform
