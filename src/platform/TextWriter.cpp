@@ -215,15 +215,15 @@ class TextWriter final : public TextStream {
         if (const int error = SyncToDisk(file_)) {
             Fail(error);
         }
-        // Asked again, as the attribute may have come since the file was created: until the
-        // commit the new content has no name in the folder, and cancelled it leaves nothing.
+        // Asked again, as the attribute may have come since the file was created. On Linux the
+        // new content has no name in the folder until the commit, so cancelled it leaves nothing.
         if (ReplacementRefused(file_.fileName())) {
             Fail(EPERM);
         }
         errno = 0;
         if (!file_.commit()) {
-            // The rename failed and the temporary file was removed; errno is the system's
-            // reason (that of the rename, or of a refused removal after it).
+            // The rename failed and Qt removed the temporary file; errno is the system's reason
+            // (that of the rename, or of a refused removal after it).
             const int error = errno;
             if (file_.error() == QFileDevice::RenameError && error != 0) {
                 throw WriteFailure(error);
