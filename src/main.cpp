@@ -2,10 +2,12 @@
 
 #include "QtGreek.h"
 #include "platform/Desktop.h"
+#include "platform/Process.h"
 #include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 
 int main(int argc, char* argv[]) {
+    platform::PrepareProcess();
     QApplication app(argc, argv);
     translations::InstallQtGreek(app);
     const resources::Artwork artwork = resources::DrawArtwork();

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -5,6 +6,12 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #endif
 
 #include "platform/FileErrors.h"
@@ -14,6 +21,48 @@
 namespace platform {
 
 namespace {
+
+// `path` (a file or a folder) carries the append-only or the immutable attribute, so none of
+// its entries may be renamed or removed. False when it is missing or nothing can be learnt.
+bool ReplaceRefusing(const QString& path) {
+#ifdef Q_OS_LINUX
+    const QByteArray name = QFile::encodeName(path);
+    struct statx info {};
+    if (statx(AT_FDCWD, name.constData(), 0, STATX_TYPE, &info) != 0) {
+        return false;
+    }
+    constexpr quint64 kRefusing = STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE;
+    if ((info.stx_attributes_mask & kRefusing) == kRefusing) {
+        return (info.stx_attributes & kRefusing) != 0;
+    }
+    // A file system that reports no attributes with statx may still answer the older call.
+    if (!S_ISREG(info.stx_mode) && !S_ISDIR(info.stx_mode)) {
+        return false;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    ::close(fd);
+    return known && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+// The new content is linked into the folder under a temporary name and renamed over `path`:
+// in an append-only or immutable folder, or over such a file, the system refuses the rename
+// and the removal of the temporary name alike, which would then stay behind. So no file is
+// written there at all; a new file in such a folder is refused too, as the next save of it
+// would be.
+bool ReplacementRefused(const QString& path) {
+    const QFileInfo info(path);
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return ReplaceRefusing(QFileInfo(target).absolutePath()) || ReplaceRefusing(target);
+}
 
 // Why `path` may not be written, or 0 when nothing speaks against it yet.
 int WriteOpenFailure(const QString& path) {
@@ -34,7 +83,7 @@ int WriteOpenFailure(const QString& path) {
     }
     // The new content goes to a temporary file beside the old one, so the folder must be
     // writable even when the file itself is.
-    if (!QFileInfo(info.absolutePath()).isWritable()) {
+    if (!QFileInfo(info.absolutePath()).isWritable() || ReplacementRefused(path)) {
         return ErrPermissionDenied;
     }
     return 0;
@@ -130,7 +179,8 @@ constexpr qsizetype kWriteBlock = 64 * 1024;
 // Writes to a temporary file that replaces the named one only at Close; released without
 // Close, the temporary file is removed and the named one stays as it was. Every write is
 // checked where the system answers it, so a full disk or a file-size limit is a failure and
-// never a short file: the previous file stays as it was and the temporary one is removed.
+// never a short file: the previous file stays as it was and the temporary one is removed, as
+// it is when the final replacement fails.
 class TextWriter final : public TextStream {
   public:
     explicit TextWriter(const QString& path) : file_(path) {
@@ -165,7 +215,19 @@ class TextWriter final : public TextStream {
         if (const int error = SyncToDisk(file_)) {
             Fail(error);
         }
+        // Asked again, as the attribute may have come since the file was created. On Linux the
+        // new content has no name in the folder until the commit, so cancelled it leaves nothing.
+        if (ReplacementRefused(file_.fileName())) {
+            Fail(EPERM);
+        }
+        errno = 0;
         if (!file_.commit()) {
+            // The rename failed and Qt removed the temporary file; errno is the system's reason
+            // (that of the rename, or of a refused removal after it).
+            const int error = errno;
+            if (file_.error() == QFileDevice::RenameError && error != 0) {
+                throw WriteFailure(error);
+            }
             RaiseFileError(OpenFailure(file_));
         }
     }

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/Process.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextFile.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+using platform::FileSystemObject;
+using platform::RuntimeError;
+
+// What the child reports by its exit code. A child that a signal ends reports nothing.
+constexpr int kSizeErrorThenSaved = 0;
+constexpr int kNoError = 1;
+constexpr int kOtherError = 2;
+constexpr int kNoLimit = 3;
+constexpr int kSecondSaveFailed = 4;
+
+void Save(const QString& path, int lines) {
+    auto stream = FileSystemObject::CreateTextFile(path);
+    for (int i = 0; i < lines; ++i) {
+        stream->WriteLine(QByteArray(40, static_cast<char>('a' + i % 26)));
+    }
+    stream->Close();
+}
+
+// The program's start-up under a file-size limit, with the signal's default action as a shell
+// leaves it: a save that outgrows the limit is the size error, and the program goes on (a
+// smaller save after it succeeds).
+int SaveUnderSizeLimit(const QString& path) {
+    signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 300;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        return kNoLimit;
+    }
+    platform::PrepareProcess();
+    try {
+        Save(path, 48);
+        return kNoError;
+    } catch (const RuntimeError& error) {
+        if (error.Number() != platform::ErrPathFileAccess ||
+            error.Description() !=
+                QStringLiteral("«Το αρχείο ξεπερνά το μέγεθος που επιτρέπεται»")) {
+            return kOtherError;
+        }
+    }
+    try {
+        Save(path, 2);
+    } catch (const RuntimeError&) {
+        return kSecondSaveFailed;
+    }
+    return kSizeErrorThenSaved;
+}
+
+TEST(ProcessTest, FileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("game.tvx"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Kivuno\r\nTarvex\r\nv1.0\r\n");
+    }
+
+    const auto code =
+        testsupport::RunInChild([&] { return SaveUnderSizeLimit(path); }, std::chrono::seconds(20));
+    ASSERT_TRUE(code.has_value()) << "the child did not exit by itself (ended by a signal?)";
+    EXPECT_EQ(*code, kSizeErrorThenSaved);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray(40, 'a') + "\r\n" + QByteArray(40, 'b') + "\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("game.tvx")});
+}
+
+}  // namespace
