@@ -33,22 +33,14 @@ inline constexpr std::array<Piece, 4> kPieces{{
 }};
 // clang-format on
 
-// The piece whose anchor code is code; nullptr for any other code.
-constexpr const Piece* PieceOf(Cell code) {
-    for (const Piece& piece : kPieces) {
-        if (piece.anchor == code) {
-            return &piece;
-        }
-    }
-    return nullptr;
-}
-
 // The cell of a piece whose code is code, with its piece; nullptr for a code no piece has.
 struct PieceCellOf {
     const Piece* piece = nullptr;
     PieceCell cell;
 };
-constexpr PieceCellOf FindPieceCell(Cell code) {
+
+namespace detail {
+constexpr PieceCellOf SearchPieceCell(Cell code) {
     for (const Piece& piece : kPieces) {
         for (int i = 0; i < piece.count; ++i) {
             if (piece.cells[i].code == code) {
@@ -57,6 +49,25 @@ constexpr PieceCellOf FindPieceCell(Cell code) {
         }
     }
     return {};
+}
+constexpr std::array<PieceCellOf, 256> PieceCellsByCode() {
+    std::array<PieceCellOf, 256> byCode{};
+    for (int code = 0; code < 256; ++code) {
+        byCode[code] = SearchPieceCell(static_cast<Cell>(code));
+    }
+    return byCode;
+}
+inline constexpr std::array<PieceCellOf, 256> kPieceCellsByCode = PieceCellsByCode();
+}  // namespace detail
+
+constexpr const PieceCellOf& FindPieceCell(Cell code) {
+    return detail::kPieceCellsByCode[code];
+}
+
+// The piece whose anchor code is code; nullptr for any other code.
+constexpr const Piece* PieceOf(Cell code) {
+    const PieceCellOf& found = FindPieceCell(code);
+    return found.piece != nullptr && found.piece->anchor == code ? found.piece : nullptr;
 }
 
 // The whole piece lies on the board with its anchor at (x, y).
