@@ -10,6 +10,7 @@
 #include "platform/OuterPlace.h"
 #include "platform/TaskBar.h"
 #include "platform/Twips.h"
+#include "resources/BoardPicture.h"
 #include "ui/frmBasic.h"
 #include "ui/mdlBasic.h"
 
@@ -52,31 +53,8 @@ QImage ClassicTray(const frmBasic& main) {
     QImage tray =
         main.Table->Picture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&tray);
-    const game::Board& board = game::GetGameLayout(0).start;
-    for (int x = 1; x <= game::kColumns; ++x) {
-        for (int y = 1; y <= game::kRows; ++y) {
-            const QPixmap* piece = nullptr;
-            switch (board(x, y)) {
-                case game::CellBig:
-                    piece = &main.PawnBig;
-                    break;
-                case game::CellHor:
-                    piece = &main.PawnHor;
-                    break;
-                case game::CellVer:
-                    piece = &main.PawnVer;
-                    break;
-                case game::CellSmall:
-                    piece = &main.PawnSmall;
-                    break;
-                default:
-                    break;
-            }
-            if (piece != nullptr) {
-                painter.drawPixmap(15 + 50 * (x - 1), 15 + 50 * (y - 1), *piece);
-            }
-        }
-    }
+    resources::PaintPieces(painter, game::GetGameLayout(0).start,
+                           {main.PawnBig, main.PawnHor, main.PawnVer, main.PawnSmall});
     return tray;
 }
 

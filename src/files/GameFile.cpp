@@ -1,8 +1,10 @@
 #include "files/GameFile.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
+#include "game/Pieces.h"
 #include "platform/RuntimeError.h"
 
 namespace files {
@@ -181,50 +183,30 @@ std::int16_t ReadInteger(QByteArrayView text) {
 
 bool PassesBoardCheck(const game::Board& board, bool DecodeFailed) {
     using namespace game;
-    int big = 0;
-    int hor = 0;
-    int ver = 0;
-    int small = 0;
+    std::array<int, kPieces.size()> counts{};
     for (int x = 1; x <= kColumns; ++x) {
         for (int y = 1; y <= kRows; ++y) {
-            // The edge tests come first, so that no partner is looked for off the board.
-            switch (board(x, y)) {
-                case CellBig:
-                    ++big;
-                    if (x == kColumns || y == kRows || board(x + 1, y) != CellBigTopRight ||
-                        board(x, y + 1) != CellBigBottomLeft ||
-                        board(x + 1, y + 1) != CellBigBottomRight) {
-                        return false;
-                    }
-                    break;
-                case CellHor:
-                    ++hor;
-                    if (x == kColumns || board(x + 1, y) != CellHorRight) {
-                        return false;
-                    }
-                    break;
-                case CellVer:
-                    ++ver;
-                    if (y == kRows || board(x, y + 1) != CellVerBottom) {
-                        return false;
-                    }
-                    break;
-                case CellSmall:
-                    ++small;
-                    break;
-                case CellEmpty:
-                case CellBigTopRight:
-                case CellBigBottomLeft:
-                case CellBigBottomRight:
-                case CellHorRight:
-                case CellVerBottom:
-                    break;
-                default:
+            const Cell code = board(x, y);
+            if (const Piece* piece = PieceOf(code)) {
+                ++counts[piece - kPieces.data()];
+                // The edge test comes first, so that no partner is looked for off the board.
+                if (!PieceFits(*piece, x, y)) {
                     return false;
+                }
+                for (int i = 1; i < piece->count; ++i) {
+                    const PieceCell& cell = piece->cells[i];
+                    if (board(x + cell.dx, y + cell.dy) != cell.code) {
+                        return false;
+                    }
+                }
+            } else if (code != CellEmpty && FindPieceCell(code).piece == nullptr) {
+                return false;
             }
         }
     }
-    return big == 1 && small == 4 && hor + ver == 5 && !DecodeFailed;
+    auto count = [&counts](Cell anchor) { return counts[PieceOf(anchor) - kPieces.data()]; };
+    return count(CellBig) == 1 && count(CellSmall) == 4 && count(CellHor) + count(CellVer) == 5 &&
+           !DecodeFailed;
 }
 
 std::vector<QByteArray> GameFileLines(const GameFileData& data, const QString& VersionText,

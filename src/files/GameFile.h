@@ -25,7 +25,8 @@ using RandomFn = std::function<float()>;
 // is left.
 using LineSource = std::function<QByteArray()>;
 
-inline constexpr int kMaxHistoryLast = 999;
+// The highest HistoryLast: entry kLastEntry is only ever held during a Record.
+inline constexpr int kMaxHistoryLast = game::History::kLastEntry - 1;
 
 // What a game file holds.
 struct GameFileData {

@@ -1,5 +1,7 @@
 #include "game/Drag.h"
 
+#include "game/Pieces.h"
+
 namespace game {
 namespace {
 
@@ -14,32 +16,6 @@ bool Left(int zoneX) {
 }
 bool Right(int zoneX) {
     return zoneX > 10;
-}
-
-// Width and height of the piece an anchor code starts; 0 for any other code.
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-
-Size SizeOf(Cell anchor) {
-    switch (anchor) {
-        case CellBig:
-            return {2, 2};
-        case CellHor:
-            return {2, 1};
-        case CellVer:
-            return {1, 2};
-        case CellSmall:
-            return {1, 1};
-        default:
-            return {};
-    }
-}
-
-bool Fits(Size size, CellPlace anchor) {
-    return anchor.x >= 1 && anchor.y >= 1 && anchor.x + size.width - 1 <= kColumns &&
-           anchor.y + size.height - 1 <= kRows;
 }
 
 }  // namespace
@@ -192,53 +168,24 @@ DragPlace WorkOutDrop(CellPlace piece, float X, float Y, MoveFlags flags) {
 }
 
 CellPlace AnchorOf(const Board& board, int x, int y) {
-    switch (board(x, y)) {
-        case CellBigTopRight:
-        case CellHorRight:
-            return {x - 1, y};
-        case CellBigBottomLeft:
-        case CellVerBottom:
-            return {x, y - 1};
-        case CellBigBottomRight:
-            return {x - 1, y - 1};
-        default:
-            return {x, y};
-    }
+    const PieceCellOf found = FindPieceCell(board(x, y));
+    return {x - found.cell.dx, y - found.cell.dy};
 }
 
 void MovePiece(Board& board, CellPlace from, CellPlace to) {
     if (from.x < 1 || from.x > kColumns || from.y < 1 || from.y > kRows) {
         return;
     }
-    const Cell anchor = board(from.x, from.y);
-    const Size size = SizeOf(anchor);
+    const Piece* piece = PieceOf(board(from.x, from.y));
     // A place that would reach past the board's edge is refused rather than written.
-    if (size.width == 0 || !Fits(size, from) || !Fits(size, to)) {
+    if (piece == nullptr || !PieceFits(*piece, from.x, from.y) || !PieceFits(*piece, to.x, to.y)) {
         return;
     }
-    for (int dx = 0; dx < size.width; ++dx) {
-        for (int dy = 0; dy < size.height; ++dy) {
-            board(from.x + dx, from.y + dy) = CellEmpty;
-        }
+    for (int i = 0; i < piece->count; ++i) {
+        board(from.x + piece->cells[i].dx, from.y + piece->cells[i].dy) = CellEmpty;
     }
-    switch (anchor) {
-        case CellBig:
-            board(to.x, to.y) = CellBig;
-            board(to.x + 1, to.y) = CellBigTopRight;
-            board(to.x, to.y + 1) = CellBigBottomLeft;
-            board(to.x + 1, to.y + 1) = CellBigBottomRight;
-            break;
-        case CellHor:
-            board(to.x, to.y) = CellHor;
-            board(to.x + 1, to.y) = CellHorRight;
-            break;
-        case CellVer:
-            board(to.x, to.y) = CellVer;
-            board(to.x, to.y + 1) = CellVerBottom;
-            break;
-        default:
-            board(to.x, to.y) = CellSmall;
-            break;
+    for (int i = 0; i < piece->count; ++i) {
+        board(to.x + piece->cells[i].dx, to.y + piece->cells[i].dy) = piece->cells[i].code;
     }
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "game/Board.h"
+#include "game/Measures.h"
 #include "game/Moves.h"
 
 namespace game {
 
-// The geometry of dragging a piece, free of any window. Offsets are in twips (750 to a cell)
-// from the top-left corner of the pressed cell, single precision.
-
-inline constexpr float kCellTwips = 750.0f;
+// The geometry of dragging a piece, free of any window. Offsets are in twips (kCellTwips to a
+// cell) from the top-left corner of the pressed cell, single precision.
 
 // The band of one offset: 8 (t < -750), 9 (-750 <= t < 0), 10 (0 <= t < 750),
 // 11 (750 <= t < 1500) or 12 (t >= 1500).

@@ -1,5 +1,7 @@
 #include "game/Moves.h"
 
+#include "game/Pieces.h"
+
 namespace game {
 namespace {
 
@@ -94,44 +96,24 @@ constexpr Block BlockOf(Cell anchor) {
     return block;
 }
 
-constexpr Block kBigRows = BlockOf(CellBig);
-constexpr Block kHorRows = BlockOf(CellHor);
-constexpr Block kVerRows = BlockOf(CellVer);
-constexpr Block kSmallRows = BlockOf(CellSmall);
-
-struct Shape {
-    int count = 0;
-    Offset cells[4];
-};
-
-// The cells of a piece relative to its anchor, anchor first.
-constexpr Shape ShapeOf(Cell anchor) {
-    switch (anchor) {
-        case CellBig:
-            return {4, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
-        case CellHor:
-            return {2, {{0, 0}, {1, 0}}};
-        case CellVer:
-            return {2, {{0, 0}, {0, 1}}};
-        case CellSmall:
-            return {1, {{0, 0}}};
-        default:
-            return {};
+// The rows of each piece of kPieces, in the same order.
+constexpr std::array<Block, kPieces.size()> BlocksOfPieces() {
+    std::array<Block, kPieces.size()> blocks{};
+    for (std::size_t i = 0; i < kPieces.size(); ++i) {
+        blocks[i] = BlockOf(kPieces[i].anchor);
     }
+    return blocks;
 }
+constexpr std::array<Block, kPieces.size()> kPieceRows = BlocksOfPieces();
 
 constexpr bool OnBoard(int x, int y) {
     return x >= 1 && x <= kColumns && y >= 1 && y <= kRows;
 }
 
-constexpr bool PieceFits(Cell anchor, int x, int y) {
-    const Shape shape = ShapeOf(anchor);
-    for (int i = 0; i < shape.count; ++i) {
-        if (!OnBoard(x + shape.cells[i].dx, y + shape.cells[i].dy)) {
-            return false;
-        }
-    }
-    return shape.count > 0;
+// The piece anchored by code fits on the board with its anchor at (x, y).
+constexpr bool AnchorFits(Cell code, int x, int y) {
+    const Piece* piece = PieceOf(code);
+    return piece != nullptr && PieceFits(*piece, x, y);
 }
 
 constexpr const MoveRow* OneCellRow(Cell anchor, int kind) {
@@ -148,7 +130,8 @@ constexpr const MoveRow* OneCellRow(Cell anchor, int kind) {
 // (and whose after row's bound) holds lists only cells on the board. So the table never reads
 // off the board, whatever the cells hold.
 constexpr bool TableIsSound() {
-    for (Cell anchor : {CellBig, CellHor, CellVer, CellSmall}) {
+    for (const Piece& piece : kPieces) {
+        const Cell anchor = piece.anchor;
         const Block block = BlockOf(anchor);
         for (int i = block.begin; i < block.end; ++i) {
             if (kMoveRows[i].anchor != anchor) {
@@ -168,7 +151,7 @@ constexpr bool TableIsSound() {
         }
         for (int x = 1; x <= kColumns; ++x) {
             for (int y = 1; y <= kRows; ++y) {
-                if (!PieceFits(row.anchor, x, y) || !row.bound.Holds(x, y) ||
+                if (!AnchorFits(row.anchor, x, y) || !row.bound.Holds(x, y) ||
                     (after != nullptr && !after->bound.Holds(x, y))) {
                     continue;
                 }
@@ -184,7 +167,8 @@ constexpr bool TableIsSound() {
 }
 static_assert(TableIsSound());
 
-void AddPieceMoves(const Board& board, int x, int y, Cell anchor, Block block, MoveTable& table) {
+void AddPieceMoves(const Board& board, int x, int y, const Piece& piece, Block block,
+                   MoveTable& table) {
     MoveFlags got = 0;
     for (int i = block.begin; i < block.end; ++i) {
         const MoveRow& row = kMoveRows[i];
@@ -205,9 +189,8 @@ void AddPieceMoves(const Board& board, int x, int y, Cell anchor, Block block, M
     if (got == 0) {
         return;
     }
-    const Shape shape = ShapeOf(anchor);
-    for (int i = 0; i < shape.count; ++i) {
-        table.flags[CellIndex(x + shape.cells[i].dx, y + shape.cells[i].dy)] |= got;
+    for (int i = 0; i < piece.count; ++i) {
+        table.flags[CellIndex(x + piece.cells[i].dx, y + piece.cells[i].dy)] |= got;
     }
 }
 
@@ -218,17 +201,10 @@ MoveTable BuildMoveTable(const Board& board) {
     for (int x = 1; x <= kColumns; ++x) {
         for (int y = 1; y <= kRows; ++y) {
             const Cell code = board(x, y);
-            if (code == CellBig) {
-                AddPieceMoves(board, x, y, CellBig, kBigRows, table);
-            }
-            if (code == CellHor) {
-                AddPieceMoves(board, x, y, CellHor, kHorRows, table);
-            }
-            if (code == CellVer) {
-                AddPieceMoves(board, x, y, CellVer, kVerRows, table);
-            }
-            if (code == CellSmall) {
-                AddPieceMoves(board, x, y, CellSmall, kSmallRows, table);
+            for (std::size_t i = 0; i < kPieces.size(); ++i) {
+                if (code == kPieces[i].anchor) {
+                    AddPieceMoves(board, x, y, kPieces[i], kPieceRows[i], table);
+                }
             }
         }
     }
@@ -247,15 +223,14 @@ bool IsSolved(const Board& board, const Board& target) {
 
 PieceCells CellsOfPiece(const Board& board, int x, int y) {
     PieceCells piece;
-    const Cell code = board(x, y);
-    if (!PieceFits(code, x, y)) {
+    const Piece* shape = PieceOf(board(x, y));
+    if (shape == nullptr || !PieceFits(*shape, x, y)) {
         return piece;
     }
-    const Shape shape = ShapeOf(code);
-    piece.count = shape.count;
-    for (int i = 0; i < shape.count; ++i) {
-        piece.x[i] = x + shape.cells[i].dx;
-        piece.y[i] = y + shape.cells[i].dy;
+    piece.count = shape->count;
+    for (int i = 0; i < shape->count; ++i) {
+        piece.x[i] = x + shape->cells[i].dx;
+        piece.y[i] = y + shape->cells[i].dy;
     }
     return piece;
 }

@@ -11,6 +11,7 @@
 
 #include "game/Board.h"
 #include "game/GameLayouts.h"
+#include "game/Measures.h"
 
 // Everything is computed pixel by pixel into QImage scan lines: QPainter hands larger fills to
 // a thread pool, which costs more here than the drawing itself.
@@ -18,10 +19,10 @@
 namespace resources {
 namespace {
 
-constexpr int kCell = 50;
-constexpr int kFrame = 15;
-constexpr int kTableWidth = 2 * kFrame + game::kColumns * kCell;  // 230
-constexpr int kTableHeight = 2 * kFrame + game::kRows * kCell;    // 280
+using game::kCellPixels;
+using game::kFramePixels;
+using game::kTrayHeightPixels;
+using game::kTrayWidthPixels;
 constexpr int kStripHeight = 86;
 constexpr int kThumbFrame = 3;
 constexpr int kThumbCell = 10;
@@ -352,9 +353,9 @@ QImage DrawPiece(int width, int height, float knobRadius, const KnobColours& kno
 
 // The tray: four mitred walnut boards round a recessed floor with engraved cell lines.
 QImage DrawTable() {
-    constexpr int w = kTableWidth;
-    constexpr int h = kTableHeight;
-    constexpr int f = kFrame;
+    constexpr int w = kTrayWidthPixels;
+    constexpr int h = kTrayHeightPixels;
+    constexpr int f = kFramePixels;
     QImage image(w, h, QImage::Format_RGB32);
     PaintWood(image, QRect(f, f, w - 2 * f, h - 2 * f), false, kFloorWood, 31, kEverywhere);
     // Side boards first; the top and bottom boards then take their half of each mitre.
@@ -377,9 +378,9 @@ QImage DrawTable() {
             if (fx < 7) {
                 light -= 0.47f * (1 - (fx + 0.5f) / 7);
             }
-            if (fx % kCell == kCell - 1 || fy % kCell == kCell - 1) {
+            if (fx % kCellPixels == kCellPixels - 1 || fy % kCellPixels == kCellPixels - 1) {
                 light -= 0.24f;
-            } else if ((fx % kCell == 0 && fx > 0) || (fy % kCell == 0 && fy > 0)) {
+            } else if ((fx % kCellPixels == 0 && fx > 0) || (fy % kCellPixels == 0 && fy > 0)) {
                 light += 0.09f;
             }
             return Shade(wood, light);
@@ -478,10 +479,10 @@ QPixmap DrawStrip(QImage image, const SignField& sign, QRgb top, QRgb bottom, QR
 
 // The strip under the tray: a walnut board with two recessed slots for the thumbnails.
 QImage DrawStripBase() {
-    QImage image(kTableWidth, kStripHeight, QImage::Format_RGB32);
+    QImage image(kTrayWidthPixels, kStripHeight, QImage::Format_RGB32);
     PaintWood(image, image.rect(), true, kFrameWood, 19, kEverywhere);
     ChangePixels(image, [](int x, int y, QRgb wood) -> QRgb {
-        if (x == 0 || y == 0 || x == kTableWidth - 1 || y == kStripHeight - 1) {
+        if (x == 0 || y == 0 || x == kTrayWidthPixels - 1 || y == kStripHeight - 1) {
             return Shade(wood, -0.86f);
         }
         for (QPoint slot : {kStartSlot, kFinishSlot}) {
@@ -492,7 +493,7 @@ QImage DrawStripBase() {
                                                        0.35f, 0.67f, true));
             }
         }
-        return Shade(wood, BevelAt(x, y, kTableWidth, kStripHeight, 4, 0.47f, 0.59f, false));
+        return Shade(wood, BevelAt(x, y, kTrayWidthPixels, kStripHeight, 4, 0.47f, 0.59f, false));
     });
     return image;
 }
@@ -718,10 +719,11 @@ QIcon DrawProgramIcon() {
 Artwork DrawArtwork() {
     Artwork art;
     art.Table = QPixmap::fromImage(DrawTable());
-    art.PawnBig = QPixmap::fromImage(DrawPiece(2 * kCell, 2 * kCell, 15, kBlackKnob, 101));
-    art.PawnHor = QPixmap::fromImage(DrawPiece(2 * kCell, kCell, 10, kYellowKnob, 202));
-    art.PawnVer = QPixmap::fromImage(DrawPiece(kCell, 2 * kCell, 10, kYellowKnob, 303));
-    art.PawnSmall = QPixmap::fromImage(DrawPiece(kCell, kCell, 9.5f, kRedKnob, 404));
+    art.PawnBig =
+        QPixmap::fromImage(DrawPiece(2 * kCellPixels, 2 * kCellPixels, 15, kBlackKnob, 101));
+    art.PawnHor = QPixmap::fromImage(DrawPiece(2 * kCellPixels, kCellPixels, 10, kYellowKnob, 202));
+    art.PawnVer = QPixmap::fromImage(DrawPiece(kCellPixels, 2 * kCellPixels, 10, kYellowKnob, 303));
+    art.PawnSmall = QPixmap::fromImage(DrawPiece(kCellPixels, kCellPixels, 9.5f, kRedKnob, 404));
 
     QImage strip = DrawStripBase();
     constexpr QRgb kBrassTop = qRgb(255, 230, 140);

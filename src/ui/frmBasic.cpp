@@ -16,12 +16,14 @@
 #include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
+#include "game/Measures.h"
 #include "platform/OuterPlace.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"
 #include "recent/mdlRecentFiles.h"
 #include "resources/Artwork.h"
+#include "resources/BoardPicture.h"
 #include "ui/mdlBasic.h"
 #include "util/mdlFilesFoldersFunctions.h"
 
@@ -31,11 +33,10 @@ const QString kTitle = QStringLiteral("Ταρβέξη");
 const QString kReverseOff = QStringLiteral("Αντιστροφή Αρχής-Τέλους");
 const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλους");
 
-constexpr int kClientWidth = 230;
-constexpr int kClientHeight = 280;  // the board picture alone
+constexpr int kClientWidth = game::kTrayWidthPixels;
+constexpr int kClientHeight = game::kTrayHeightPixels;  // the board picture alone
 constexpr int kStripHeightTwips = 1290;
-constexpr int kCellTwips = 750;
-constexpr int kBoardOffsetTwips = 225;
+static_assert(game::kTwipsPerPixel == platform::kTwipsPerPixel);
 // The read-out boxes lie right of the client area, where they are never seen.
 constexpr int kHiddenLeft = kClientWidth + 20;
 
@@ -262,8 +263,7 @@ void frmBasic::Form_Load() {
         for (int y = 1; y <= game::kRows; ++y) {
             platform::ImageControl* image = Image1[game::CellIndex(x, y)];
             cellImage_[x - 1][y - 1] = image;
-            image->MoveTwips(kBoardOffsetTwips + kCellTwips * (x - 1),
-                             kBoardOffsetTwips + kCellTwips * (y - 1));
+            image->MoveTwips(game::CellStartTwips(x), game::CellStartTwips(y));
             image->SetPicture(PawnSmall);
             image->SetPicture(QPixmap());
         }
@@ -617,26 +617,10 @@ void frmBasic::HideStartFinish(const bool& Hide) {
 }
 
 void frmBasic::DrawBoard() {
+    const resources::PiecePictures pieces{PawnBig, PawnHor, PawnVer, PawnSmall};
     for (int x = 1; x <= game::kColumns; ++x) {
         for (int y = 1; y <= game::kRows; ++y) {
-            const QPixmap* picture = nullptr;
-            switch (Board(x, y)) {
-                case game::CellBig:
-                    picture = &PawnBig;
-                    break;
-                case game::CellHor:
-                    picture = &PawnHor;
-                    break;
-                case game::CellVer:
-                    picture = &PawnVer;
-                    break;
-                case game::CellSmall:
-                    picture = &PawnSmall;
-                    break;
-                default:
-                    break;
-            }
-            CellImage(x, y)->SetPicture(picture != nullptr ? *picture : QPixmap());
+            CellImage(x, y)->SetPicture(resources::PictureOfCell(pieces, Board(x, y)));
         }
     }
 }
