@@ -18,6 +18,11 @@ MenuItem::MenuItem(QMenu* menu, const QString& caption, const QKeySequence& shor
     });
 }
 
+MenuItem::~MenuItem() {
+    // Its connection to this item goes with it.
+    delete action_;
+}
+
 void MenuItem::SetChecked(bool checked) {
     checked_ = checked;
     // Only a checked item is checkable, so unchecked items show no empty box.

@@ -3,15 +3,18 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPointer>
 #include <functional>
 
 namespace platform {
 
 // A menu item: caption, shortcut, enabled, visible and check mark. The check mark changes only
 // where the program sets it; a click runs Click. A disabled item's shortcut does nothing.
+// The item's action belongs to the item: it leaves the menu when the item is destroyed.
 class MenuItem {
   public:
     MenuItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
+    ~MenuItem();
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
 
@@ -30,7 +33,8 @@ class MenuItem {
     std::function<void()> Click;
 
   private:
-    QAction* action_;
+    // Null once the menu has deleted it.
+    QPointer<QAction> action_;
     bool checked_ = false;
 };
 

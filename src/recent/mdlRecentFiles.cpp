@@ -1,5 +1,8 @@
 #include "recent/mdlRecentFiles.h"
 
+#include <utility>
+#include <vector>
+
 #include "platform/SettingsStore.h"
 #include "util/mdlStringFunctions.h"
 
@@ -49,7 +52,13 @@ int RecentCount = 0;
 
 namespace {
 
-RecentMenuItems RecentMenus;
+std::vector<const RecentListWatch*> Watches;
+
+void ListChanged() {
+    for (const RecentListWatch* watch : Watches) {
+        watch->Notify();
+    }
+}
 
 // The menu text that shows a path as it is. A menu reads "&" as the mark of a shortcut letter,
 // so it is doubled; a tab starts the shortcut column and a line break a new line, so they show
@@ -68,8 +77,15 @@ const QString kSection = QStringLiteral("MenuRecentPaths");
 
 }  // namespace
 
-void LoadRecentFiles(const RecentMenuItems& menus, const QString& VersionText) {
-    RecentMenus = menus;
+RecentListWatch::RecentListWatch(std::function<void()> Changed) : changed_(std::move(Changed)) {
+    Watches.push_back(this);
+}
+
+RecentListWatch::~RecentListWatch() {
+    std::erase(Watches, this);
+}
+
+void LoadRecentFiles(const QString& VersionText) {
     StoreName = QStringLiteral("Tarvex") + VersionText;
     RecentCount = 0;
     for (QString& path : RecentPaths) {
@@ -82,13 +98,7 @@ void LoadRecentFiles(const RecentMenuItems& menus, const QString& VersionText) {
             RecentPaths[++RecentCount] = value;
         }
     }
-    RefreshRecentMenu();
-}
-
-void ReleaseRecentMenus(const QMenu* submenu) {
-    if (RecentMenus.submenu == submenu) {
-        RecentMenus = RecentMenuItems{};
-    }
+    ListChanged();
 }
 
 void AddRecentFile(const QString& Path) {
@@ -105,7 +115,7 @@ void AddRecentFile(const QString& Path) {
     if (found == 0 && RecentCount < kRecentMax) {
         ++RecentCount;
     }
-    RefreshRecentMenu();
+    ListChanged();
 }
 
 void RemoveRecentFile(int Index) {
@@ -117,7 +127,7 @@ void RemoveRecentFile(int Index) {
     }
     RecentPaths[kRecentMax].clear();
     --RecentCount;
-    RefreshRecentMenu();
+    ListChanged();
 }
 
 void ClearRecentFiles() {
@@ -125,26 +135,24 @@ void ClearRecentFiles() {
         path.clear();
     }
     RecentCount = 0;
-    RefreshRecentMenu();
+    ListChanged();
 }
 
-void RefreshRecentMenu() {
-    if (RecentMenus.submenu == nullptr) {
-        return;
-    }
+void RefreshRecentMenu(QMenu& MRecents,
+                       const std::array<std::unique_ptr<platform::MenuItem>, kRecentMax>& MRecent) {
     if (RecentCount == 0) {
-        RecentMenus.submenu->menuAction()->setEnabled(false);
+        MRecents.menuAction()->setEnabled(false);
         return;
     }
-    RecentMenus.submenu->menuAction()->setEnabled(true);
+    MRecents.menuAction()->setEnabled(true);
     for (int i = 1; i <= kRecentMax; ++i) {
-        platform::MenuItem* item = RecentMenus.entries[i - 1];
+        platform::MenuItem& item = *MRecent[i - 1];
         if (i <= RecentCount) {
-            item->SetVisible(true);
-            item->SetCaption(MenuText(ShortenPath(RecentPaths[i], 10, 10, 30)));
+            item.SetVisible(true);
+            item.SetCaption(MenuText(ShortenPath(RecentPaths[i], 10, 10, 30)));
         } else {
-            item->SetVisible(false);
-            item->SetCaption(QStringLiteral("Π%1").arg(i));
+            item.SetVisible(false);
+            item.SetCaption(QStringLiteral("Π%1").arg(i));
         }
     }
 }

@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 
 #include "platform/MenuItem.h"
 #include "util/mdlFilesFoldersFunctions.h"
@@ -24,22 +26,30 @@ inline constexpr int kRecentMax = 10;
 extern std::array<QString, kRecentMax + 1> RecentPaths;  // 1..10; 0 unused
 extern int RecentCount;
 
-// The submenu and its ten entries, as the main window binds them.
-struct RecentMenuItems {
-    QMenu* submenu = nullptr;
-    std::array<platform::MenuItem*, kRecentMax> entries{};
+// A call that follows every change of the list (load, add, remove, clear) for as long as the
+// object lives. A window that shows the list refreshes its submenu with it.
+class RecentListWatch {
+  public:
+    explicit RecentListWatch(std::function<void()> Changed);
+    ~RecentListWatch();
+    RecentListWatch(const RecentListWatch&) = delete;
+    RecentListWatch& operator=(const RecentListWatch&) = delete;
+
+    void Notify() const { changed_(); }
+
+  private:
+    std::function<void()> changed_;
 };
 
-// Binds the menus, reads the list from the settings store of the application "Tarvex" +
-// VersionText (keys "1".."10" of "MenuRecentPaths"), keeps the paths whose files exist and
-// rebuilds the submenu.
-void LoadRecentFiles(const RecentMenuItems& menus, const QString& VersionText);
-// Forgets the bound menus when they are these (their window is going away).
-void ReleaseRecentMenus(const QMenu* submenu);
+// Reads the list from the settings store of the application "Tarvex" + VersionText (keys
+// "1".."10" of "MenuRecentPaths") and keeps the paths whose files exist.
+void LoadRecentFiles(const QString& VersionText);
 void AddRecentFile(const QString& Path);
 void RemoveRecentFile(int Index);
 void ClearRecentFiles();
-void RefreshRecentMenu();
+// Shows the list in the submenu MRecents and its entries MRecent1..MRecent10.
+void RefreshRecentMenu(QMenu& MRecents,
+                       const std::array<std::unique_ptr<platform::MenuItem>, kRecentMax>& MRecent);
 // Writes all ten keys, in one replacement of the store.
 void SaveRecentFiles();
 

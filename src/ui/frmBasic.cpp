@@ -125,7 +125,6 @@ frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop
 }
 
 frmBasic::~frmBasic() {
-    mdlRecentFiles::ReleaseRecentMenus(MRecents);
     Form_Terminate();
 }
 
@@ -242,12 +241,9 @@ void frmBasic::Form_Load() {
     mdlBasic::VersionText = QStringLiteral("%1.%2")
                                 .arg(platform::ProgramMajorVersion())
                                 .arg(platform::ProgramMinorVersion());
-    mdlRecentFiles::RecentMenuItems recentMenus;
-    recentMenus.submenu = MRecents;
-    for (int i = 0; i < 10; ++i) {
-        recentMenus.entries[i] = MRecent[i].get();
-    }
-    mdlRecentFiles::LoadRecentFiles(recentMenus, mdlBasic::VersionText);
+    MRecentsWatch = std::make_unique<mdlRecentFiles::RecentListWatch>(
+        [this] { mdlRecentFiles::RefreshRecentMenu(*MRecents, MRecent); });
+    mdlRecentFiles::LoadRecentFiles(mdlBasic::VersionText);
     CommandFile = CommandFileFromArguments(arguments_);
     StartFinishHidden = true;
 

@@ -16,6 +16,7 @@
 #include "platform/MenuItem.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
+#include "recent/mdlRecentFiles.h"
 
 namespace resources {
 struct Artwork;
@@ -126,6 +127,8 @@ class frmBasic : public QMainWindow {
     QMenu* MRecents = nullptr;
     std::unique_ptr<platform::MenuItem> Menu11;
     std::array<std::unique_ptr<platform::MenuItem>, 10> MRecent;  // MRecent1 .. MRecent10
+    // Refreshes MRecents after every change of the recent list; goes before the items do.
+    std::unique_ptr<mdlRecentFiles::RecentListWatch> MRecentsWatch;
     std::unique_ptr<platform::MenuItem> MDeleteRecentHistory;
     std::unique_ptr<platform::MenuItem> M0Open, M0Save, M0SaveAs, Menu15;
     std::unique_ptr<platform::MenuItem> MUndo, MRedo, Menu12, Menu13, Menu14;

@@ -19,21 +19,25 @@ namespace {
 
 using namespace mdlRecentFiles;
 
-// The submenu with its ten entries, bound to the list, over a folder of real files.
+using RecentItems = std::array<std::unique_ptr<platform::MenuItem>, kRecentMax>;
+
+// A submenu with its ten entries, as a window makes them.
+void MakeEntries(QMenu& submenu, RecentItems& items) {
+    for (int i = 0; i < kRecentMax; ++i) {
+        items[i] = std::make_unique<platform::MenuItem>(&submenu, QStringLiteral("Π%1").arg(i + 1));
+    }
+}
+
+// The submenu with its ten entries, refreshed from the list, over a folder of real files.
 class RecentFilesTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        for (int i = 0; i < kRecentMax; ++i) {
-            items[i] =
-                std::make_unique<platform::MenuItem>(&submenu, QStringLiteral("Π%1").arg(i + 1));
-            menus.entries[i] = items[i].get();
-        }
-        menus.submenu = &submenu;
+        MakeEntries(submenu, items);
+        watch = std::make_unique<RecentListWatch>([this] { RefreshRecentMenu(submenu, items); });
         version = QStringLiteral("test%1").arg(++run);
-        LoadRecentFiles(menus, version);
+        LoadRecentFiles(version);
     }
-    void TearDown() override { ReleaseRecentMenus(&submenu); }
 
     QString File(const QString& name) {
         const QString path = folder.filePath(name);
@@ -61,8 +65,8 @@ class RecentFilesTest : public testing::Test {
     static inline int run = 0;
     QTemporaryDir folder;
     QMenu submenu;
-    std::array<std::unique_ptr<platform::MenuItem>, kRecentMax> items;
-    RecentMenuItems menus;
+    RecentItems items;
+    std::unique_ptr<RecentListWatch> watch;
     QString version;
 };
 
@@ -75,6 +79,26 @@ TEST_F(RecentFilesTest, EmptyListDisablesTheSubmenu) {
     EXPECT_EQ(items[1]->Caption(), QStringLiteral("Π2"));
     ClearRecentFiles();
     EXPECT_EQ(RecentCount, 0);
+    EXPECT_FALSE(submenu.menuAction()->isEnabled());
+}
+
+// Every submenu whose watch lives shows the list; one whose window has gone is never reached.
+TEST_F(RecentFilesTest, ChangesReachTheSubmenusWhileTheyAreWatched) {
+    AddRecentFile(File("a.tvx"));
+    {
+        QMenu other;
+        RecentItems otherItems;
+        MakeEntries(other, otherItems);
+        const RecentListWatch otherWatch([&] { RefreshRecentMenu(other, otherItems); });
+        AddRecentFile(File("b.tvx"));
+        EXPECT_TRUE(other.menuAction()->isEnabled());
+        EXPECT_EQ(otherItems[0]->Caption(), items[0]->Caption());
+        EXPECT_EQ(otherItems[1]->Caption(), items[1]->Caption());
+        EXPECT_FALSE(otherItems[2]->Visible());
+    }
+    RemoveRecentFile(1);
+    AddRecentFile(File("c.tvx"));
+    ClearRecentFiles();
     EXPECT_FALSE(submenu.menuAction()->isEnabled());
 }
 
@@ -120,7 +144,7 @@ TEST_F(RecentFilesTest, StoreKeepsTheListBetweenRuns) {
     platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("3"),
                           folder.filePath("gone.tvx"));
     platform::SaveSetting(app, QStringLiteral("MenuRecentPaths"), QStringLiteral("6"), kept2);
-    LoadRecentFiles(menus, version);
+    LoadRecentFiles(version);
     EXPECT_EQ(Paths(), QStringList({kept1, kept2}));
 
     // A clear stays in memory until the list is written: then all ten keys are empty.
