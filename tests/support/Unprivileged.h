@@ -46,7 +46,7 @@ inline int Leave(int code, const char* what = nullptr, const QString& path = QSt
 // Runs body, whose checks need file permissions to hold, as a user they hold for. A normal user
 // runs it here. Root runs it in a forked child that gives `folders`, and everything in them, to
 // nobody and its group, then drops to that user; the child's failures are printed there and
-// reach this test through the child's exit code. Skips only where there is no nobody.
+// reach this test through the child's exit code. Skips only where root cannot become nobody.
 // The folders' parents must let nobody through.
 inline void RunUnprivileged(const QStringList& folders, const std::function<void()>& body,
                             std::chrono::milliseconds allowed = std::chrono::seconds(60)) {
@@ -103,7 +103,9 @@ inline void RunUnprivileged(const QStringList& folders, const std::function<void
         },
         allowed);
     ASSERT_TRUE(code.has_value()) << "the child running as nobody crashed or did not end in time";
-    ASSERT_NE(*code, kNoSwitch) << "the child could not give up root for nobody";
+    if (*code == kNoSwitch) {
+        GTEST_SKIP() << "running as root, and root cannot be given up for nobody here";
+    }
     ASSERT_NE(*code, kUnreachable) << "the folders' parents must let nobody through";
     EXPECT_EQ(*code, kPassed) << "the case failed as nobody (its failures are printed above)";
 }
