@@ -15,6 +15,7 @@
 #include "game/History.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
+#include "support/BoardText.h"
 #include "support/ChildProcess.h"
 
 namespace {
@@ -22,11 +23,7 @@ namespace {
 using namespace files;
 using game::Board;
 
-Board Rows(const char* rows) {
-    const auto board = game::BoardFromRows(rows);
-    EXPECT_TRUE(board.has_value()) << rows;
-    return board.value_or(Board{});
-}
+using testsupport::Rows;
 
 QByteArray Bytes(std::initializer_list<int> codes) {
     QByteArray bytes;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
@@ -19,6 +18,7 @@
 #include "game/GameLayouts.h"
 #include "game/Moves.h"
 #include "support/BoardChecks.h"
+#include "support/BoardSearch.h"
 #include "support/BoardText.h"
 #include "support/Solver.h"
 
@@ -45,21 +45,14 @@ static void PrintTo(const MoveTable& table, std::ostream* os) {
 namespace {
 
 using namespace game;
+using testsupport::BoardHash;
 using testsupport::KindNames;
 using testsupport::PieceCount;
+using testsupport::StepOf;
 using testsupport::WholePieces;
 
-struct Step {
-    int dx;
-    int dy;
-    friend bool operator==(const Step&, const Step&) = default;
-};
-
-// Kinds 1..4, and 5..8 by their second step.
-constexpr Step StepOf(int kind) {
-    constexpr Step kSteps[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-    return kSteps[(kind - 1) % 4];
-}
+// An offset from a cell.
+using Step = CellPlace;
 
 // The pieces, written out independently of the game code.
 struct Shape {
@@ -90,7 +83,7 @@ bool OnBoard(int x, int y) {
 
 bool OwnCell(const Shape& shape, CellPlace anchor, int x, int y) {
     for (int i = 0; i < shape.count; ++i) {
-        if (anchor.x + shape.cell[i].dx == x && anchor.y + shape.cell[i].dy == y) {
+        if (anchor.x + shape.cell[i].x == x && anchor.y + shape.cell[i].y == y) {
             return true;
         }
     }
@@ -100,8 +93,8 @@ bool OwnCell(const Shape& shape, CellPlace anchor, int x, int y) {
 // The piece fits with its anchor at anchor + d: every cell on the board, empty or its own.
 bool FitsAt(const Board& board, const Shape& shape, CellPlace anchor, Step d) {
     for (int i = 0; i < shape.count; ++i) {
-        const int x = anchor.x + d.dx + shape.cell[i].dx;
-        const int y = anchor.y + d.dy + shape.cell[i].dy;
+        const int x = anchor.x + d.x + shape.cell[i].x;
+        const int y = anchor.y + d.y + shape.cell[i].y;
         if (!OnBoard(x, y) || (board(x, y) != CellEmpty && !OwnCell(shape, anchor, x, y))) {
             return false;
         }
@@ -134,21 +127,21 @@ MoveTable GeometricMoves(const Board& board, bool allPaths) {
                 flags |= KindBit(first);
                 for (int second = MoveUp; second <= MoveRight; ++second) {
                     const Step d2 = StepOf(second);
-                    if (d2.dx == -d1.dx && d2.dy == -d1.dy) {
+                    if (d2.x == -d1.x && d2.y == -d1.y) {
                         continue;
                     }
                     bool offered = allPaths || shape->anchor == CellSmall;
                     if (!offered && d1 == d2) {
-                        offered = (shape->anchor == CellHor && d1.dy == 0) ||
-                                  (shape->anchor == CellVer && d1.dx == 0);
+                        offered = (shape->anchor == CellHor && d1.y == 0) ||
+                                  (shape->anchor == CellVer && d1.x == 0);
                     }
-                    if (offered && FitsAt(board, *shape, anchor, {d1.dx + d2.dx, d1.dy + d2.dy})) {
+                    if (offered && FitsAt(board, *shape, anchor, {d1.x + d2.x, d1.y + d2.y})) {
                         flags |= KindBit(second + 4);
                     }
                 }
             }
             for (int i = 0; i < shape->count; ++i) {
-                table.flags[CellIndex(x + shape->cell[i].dx, y + shape->cell[i].dy)] |= flags;
+                table.flags[CellIndex(x + shape->cell[i].x, y + shape->cell[i].y)] |= flags;
             }
         }
     }
@@ -178,15 +171,15 @@ std::vector<Move> TableMoves(const Board& board, const MoveTable& table) {
                     continue;
                 }
                 const Step d2 = StepOf(kind);
-                Move move{anchor, {x + d2.dx, y + d2.dy}, kind, 1};
+                Move move{anchor, {x + d2.x, y + d2.y}, kind, 1};
                 if (kind > MoveRight) {
                     move.paths = 0;
                     for (int first = MoveUp; first <= MoveRight; ++first) {
                         const Step d1 = StepOf(first);
-                        const Step end{d1.dx + d2.dx, d1.dy + d2.dy};
+                        const Step end{d1.x + d2.x, d1.y + d2.y};
                         if (HasKind(flags, first) && end != Step{0, 0} &&
                             FitsAt(board, *shape, anchor, end)) {
-                            move.drop = {x + end.dx, y + end.dy};
+                            move.drop = {x + end.x, y + end.y};
                             ++move.paths;
                         }
                     }
@@ -197,16 +190,6 @@ std::vector<Move> TableMoves(const Board& board, const MoveTable& table) {
     }
     return moves;
 }
-
-struct BoardHash {
-    std::size_t operator()(const Board& board) const {
-        std::uint64_t h = 14695981039346656037ull;
-        for (Cell c : board.cells) {
-            h = (h ^ c) * 1099511628211ull;
-        }
-        return static_cast<std::size_t>(h);
-    }
-};
 
 struct Game {
     int number;
@@ -308,7 +291,7 @@ TEST_P(ReachableTest, TableKeepsItsInvariantsAndMatchesTheGeometry) {
                     continue;
                 }
                 for (int i = 1; i < shape->count; ++i) {
-                    ASSERT_EQ(table.Flags(x + shape->cell[i].dx, y + shape->cell[i].dy), flags)
+                    ASSERT_EQ(table.Flags(x + shape->cell[i].x, y + shape->cell[i].y), flags)
                         << Describe(board) << ", piece at (" << x << ", " << y << ")";
                 }
                 const MoveFlags paths = flags & ~kSlideKinds;
@@ -461,7 +444,7 @@ TEST(MoveTablePropertyTest, TableMatchesTheGeometryOnBoardsWithAnyNumberOfEmptie
                     continue;
                 }
                 for (int i = 0; i < shape.count; ++i) {
-                    board(x + shape.cell[i].dx, y + shape.cell[i].dy) = shape.code[i];
+                    board(x + shape.cell[i].x, y + shape.cell[i].y) = shape.code[i];
                 }
                 boards.push_back(board);
             }
@@ -478,13 +461,13 @@ TEST(MoveTablePropertyTest, TableMatchesTheGeometryOnBoardsWithAnyNumberOfEmptie
                                1 + static_cast<int>(random() % kRows)};
             bool free = true;
             for (int i = 0; i < shape.count; ++i) {
-                const int x = at.x + shape.cell[i].dx;
-                const int y = at.y + shape.cell[i].dy;
+                const int x = at.x + shape.cell[i].x;
+                const int y = at.y + shape.cell[i].y;
                 free = free && OnBoard(x, y) && board(x, y) == CellEmpty;
             }
             if (free) {
                 for (int i = 0; i < shape.count; ++i) {
-                    board(at.x + shape.cell[i].dx, at.y + shape.cell[i].dy) = shape.code[i];
+                    board(at.x + shape.cell[i].x, at.y + shape.cell[i].y) = shape.code[i];
                 }
             }
         }

@@ -12,7 +12,6 @@
 #include <QThread>
 #include <QTranslator>
 #include <QTreeView>
-#include <deque>
 #include <utility>
 #include <vector>
 
@@ -21,57 +20,18 @@
 #include "platform/FileDialog.h"
 #include "platform/RuntimeError.h"
 #include "support/FileViewWait.h"
+#include "support/ScriptedDesktop.h"
 
 namespace {
 
 using namespace platform;
 
-// Answers file dialogs from a queue ("" is a cancel) and records what they were shown with.
-class ScriptedDesktop : public Desktop {
-  public:
-    struct HelpCall {
-        QString file;
-        int command;
-        int context;
-    };
-
-    std::deque<QString> answers;
-    std::vector<FileDialogProperties> opens;
-    std::vector<FileDialogProperties> saves;
-    std::vector<HelpCall> helps;
-
-    int MsgBox(const QString&, int, const QString&) override {
-        ADD_FAILURE() << "unexpected message box";
-        return vbOK;
-    }
-    QString ShowOpen(const FileDialogProperties& properties) override {
-        opens.push_back(properties);
-        return Next();
-    }
-    QString ShowSave(const FileDialogProperties& properties) override {
-        saves.push_back(properties);
-        return Next();
-    }
-    void ShowHelp(const QString& helpFile, int command, int context) override {
-        helps.push_back({helpFile, command, context});
-    }
-
-  private:
-    QString Next() {
-        if (answers.empty()) {
-            ADD_FAILURE() << "no answer scripted";
-            return QString();
-        }
-        QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
+using testsupport::ScriptedDesktop;
 
 // Open, rules, then Save As on one dialog object, as the main window uses it.
 TEST(CommonDialogTest, PropertiesStayUntilSetAgain) {
     ScriptedDesktop desktop;
-    desktop.answers = {"/g/a.tvx", "/g/b.tvx"};
+    desktop.fileNames = {"/g/a.tvx", "/g/b.tvx"};
     CommonDialog dialog(desktop);
 
     dialog.Properties.CancelError = true;
@@ -94,14 +54,16 @@ TEST(CommonDialogTest, PropertiesStayUntilSetAgain) {
     dialog.ShowSave();
     EXPECT_EQ(dialog.Properties.FileName, "/g/b.tvx");
 
-    ASSERT_EQ(desktop.opens.size(), 1u);
-    EXPECT_EQ(desktop.opens[0].InitDir, "/g");
-    EXPECT_EQ(desktop.opens[0].FileName, "");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(desktop.fileNames.empty());
+    ASSERT_EQ(desktop.dialogs.size(), 2u);
+    ASSERT_FALSE(desktop.dialogs[0].save);
+    EXPECT_EQ(desktop.dialogs[0].properties.InitDir, "/g");
+    EXPECT_EQ(desktop.dialogs[0].properties.FileName, "");
     ASSERT_EQ(desktop.helps.size(), 1u);
-    EXPECT_EQ(desktop.helps[0].file, "/p/Tarvex.hlp");
-    EXPECT_EQ(desktop.helps[0].command, cdlHelpContents);
-    ASSERT_EQ(desktop.saves.size(), 1u);
-    const FileDialogProperties& save = desktop.saves[0];
+    EXPECT_EQ(desktop.helps[0], QStringLiteral("/p/Tarvex.hlp|%1|0").arg(cdlHelpContents));
+    ASSERT_TRUE(desktop.dialogs[1].save);
+    const FileDialogProperties& save = desktop.dialogs[1].properties;
     EXPECT_EQ(save.Flags, 32770);
     EXPECT_EQ(save.FileName, "/h/c.tvx");
     EXPECT_EQ(save.Filter, "Αρχείο Ταρβέξης (*.tvx)|*.tvx");
@@ -117,7 +79,7 @@ TEST(CommonDialogTest, CancelRaises32755OnlyWithCancelError) {
             SCOPED_TRACE((save ? "save, CancelError " : "open, CancelError ") +
                          std::to_string(cancelError));
             ScriptedDesktop desktop;
-            desktop.answers = {"", "/g/chosen.tvx"};
+            desktop.fileNames = {"", "/g/chosen.tvx"};
             CommonDialog dialog(desktop);
             dialog.Properties.CancelError = cancelError;
             dialog.Properties.FileName = "/g/proposed.tvx";
@@ -138,6 +100,8 @@ TEST(CommonDialogTest, CancelRaises32755OnlyWithCancelError) {
             // A confirmed choice raises nothing, whatever CancelError says.
             EXPECT_NO_THROW(show());
             EXPECT_EQ(dialog.Properties.FileName, "/g/chosen.tvx");
+            EXPECT_EQ(desktop.dialogs.size(), 2u);
+            EXPECT_TRUE(desktop.messages.empty());
         }
     }
 }

@@ -33,6 +33,7 @@
 #include "platform/FileDialog.h"
 #include "support/FileViewWait.h"
 #include "support/QuietOffscreen.h"
+#include "support/Unprivileged.h"
 
 // Test output shows texts as they read.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -436,14 +437,11 @@ TEST(FileDialogTest, OverwriteQuestionStandsOverTheSaveDialog) {
     EXPECT_TRUE(script.Done());
 }
 
-TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
-    GameFolder folder;
+void ExpectReadOnlyRefusal(const GameFolder& folder) {
     const QString name = QStringLiteral("Κλασσικό.tvx");
     const QString path = QDir::toNativeSeparators(folder.Path(name));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    if (QFileInfo(path).isWritable()) {
-        GTEST_SKIP() << "a read-only file is writable for this user";
-    }
+    ASSERT_FALSE(QFileInfo(path).isWritable()) << "a read-only file is writable for this user";
     FileDialogProperties properties = Properties(folder.Path(), kSaveFilter, name);
     properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
 
@@ -464,6 +462,12 @@ TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
     });
     EXPECT_EQ(QtDesktop().ShowSave(properties), QString());
     EXPECT_TRUE(script.Done());
+}
+
+// Root ignores permissions: the dialog runs as a user they hold for.
+TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
+    const GameFolder folder;
+    testsupport::RunUnprivileged({folder.Path()}, [&] { ExpectReadOnlyRefusal(folder); });
 }
 
 }  // namespace

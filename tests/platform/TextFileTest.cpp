@@ -17,6 +17,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "support/ChildProcess.h"
+#include "support/Unprivileged.h"
 
 namespace {
 
@@ -98,19 +99,6 @@ class TextFileTest : public ::testing::Test {
     // The files left in the folder, so that a discarded save shows no leftovers.
     QStringList Entries() const {
         return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
-    // True when a file without write permission can still be written, as for root.
-    bool PermissionsDoNotStopWrites() const {
-        const QString probe = At(QStringLiteral("probe"));
-        WriteBytes(probe, "x");
-        QFile::setPermissions(probe, QFile::ReadOwner);
-        QFile file(probe);
-        const bool writable = file.open(QIODevice::WriteOnly | QIODevice::Append);
-        file.close();
-        QFile::setPermissions(probe, QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(probe);
-        return writable;
     }
 
     QTemporaryDir dir_;
@@ -254,32 +242,33 @@ TEST_F(TextFileTest, OpenFailuresCarryTheClassicNumbers) {
 }
 
 TEST_F(TextFileTest, ReadOnlyFileOrFolderRaises70) {
-    if (PermissionsDoNotStopWrites()) {
-        GTEST_SKIP() << "file permissions do not stop writes for this user (root?)";
-    }
-    const QString file = At(QStringLiteral("readonly.tvx"));
-    WriteBytes(file, "old\r\n");
-    QFile::setPermissions(file, QFile::ReadOwner);
-    ExpectError(platform::ErrPermissionDenied, kDenied,
-                [&] { FileSystemObject::CreateTextFile(file); });
-    EXPECT_EQ(ReadBytes(file), "old\r\n");
+    // Root ignores permissions: the checks run as a user they hold for.
+    testsupport::RunUnprivileged({dir_.path()}, [&] {
+        const QString file = At(QStringLiteral("readonly.tvx"));
+        WriteBytes(file, "old\r\n");
+        QFile::setPermissions(file, QFile::ReadOwner);
+        ExpectError(platform::ErrPermissionDenied, kDenied,
+                    [&] { FileSystemObject::CreateTextFile(file); });
+        EXPECT_EQ(ReadBytes(file), "old\r\n");
 
-    const QString locked = At(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("locked")));
-    WriteBytes(locked + QStringLiteral("/game.tvx"), "old\r\n");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    ExpectError(platform::ErrPermissionDenied, kDenied,
-                [&] { FileSystemObject::CreateTextFile(locked + QStringLiteral("/new.tvx")); });
-    // The file itself is writable, but its replacement could not be put beside it.
-    ExpectError(platform::ErrPermissionDenied, kDenied,
-                [&] { FileSystemObject::CreateTextFile(locked + QStringLiteral("/game.tvx")); });
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString locked = At(QStringLiteral("locked"));
+        ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("locked")));
+        WriteBytes(locked + QStringLiteral("/game.tvx"), "old\r\n");
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        ExpectError(platform::ErrPermissionDenied, kDenied,
+                    [&] { FileSystemObject::CreateTextFile(locked + QStringLiteral("/new.tvx")); });
+        // The file itself is writable, but its replacement could not be put beside it.
+        ExpectError(platform::ErrPermissionDenied, kDenied, [&] {
+            FileSystemObject::CreateTextFile(locked + QStringLiteral("/game.tvx"));
+        });
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    const QString unreadable = At(QStringLiteral("unreadable.tvx"));
-    WriteBytes(unreadable, "x\r\n");
-    QFile::setPermissions(unreadable, QFile::WriteOwner);
-    ExpectError(platform::ErrPermissionDenied, kDenied,
-                [&] { FileSystemObject::OpenTextFile(unreadable); });
+        const QString unreadable = At(QStringLiteral("unreadable.tvx"));
+        WriteBytes(unreadable, "x\r\n");
+        QFile::setPermissions(unreadable, QFile::WriteOwner);
+        ExpectError(platform::ErrPermissionDenied, kDenied,
+                    [&] { FileSystemObject::OpenTextFile(unreadable); });
+    });
 }
 
 TEST_F(TextFileTest, ReplacedFileKeepsItsContentUntilClose) {

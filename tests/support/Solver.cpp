@@ -1,43 +1,18 @@
 #include "support/Solver.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
 
 #include "game/Moves.h"
+#include "support/BoardSearch.h"
 
 namespace testsupport {
 namespace {
 
 using game::Board;
 using game::CellPlace;
-
-struct BoardHash {
-    std::size_t operator()(const Board& board) const {
-        std::uint64_t h = 14695981039346656037ull;
-        for (game::Cell c : board.cells) {
-            h = (h ^ c) * 1099511628211ull;
-        }
-        return static_cast<std::size_t>(h);
-    }
-};
-
-// The step of a kind: kinds 1..4 and their second-step counterparts 5..8.
-CellPlace StepOf(int kind) {
-    switch ((kind - 1) % 4 + 1) {
-        case game::MoveUp:
-            return {0, -1};
-        case game::MoveDown:
-            return {0, 1};
-        case game::MoveLeft:
-            return {-1, 0};
-        default:
-            return {1, 0};
-    }
-}
 
 // The piece anchored at piece fits at to: on the board, every cell empty or its own.
 bool LandsOnFreeCells(const Board& board, CellPlace piece, CellPlace to) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -38,6 +39,19 @@ class UniqueFileNameTest : public ::testing::Test {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    }
+
+    // Everything below `folder`, files and folders, by relative path.
+    static QStringList Tree(const QString& folder) {
+        QStringList entries;
+        QDirIterator it(folder,
+                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            entries << QDir(folder).relativeFilePath(it.next());
+        }
+        entries.sort();
+        return entries;
     }
 
     QTemporaryDir dir_{QDir::tempPath() + QStringLiteral("/tarvex-unique-XXXXXX")};
@@ -80,10 +94,13 @@ TEST_F(UniqueFileNameTest, WorkedExamples) {
         for (const char* name : row.existing) {
             Touch(rowName + u'/' + U(name));
         }
-        QString path = At(rowName + u'/' + U(row.path));
-        const QString original = path;
-        EXPECT_EQ(GetUniqueFileName(path), At(rowName + u'/' + U(row.result)));
-        EXPECT_EQ(path, original);
+        const QString path = At(rowName + u'/' + U(row.path));
+        const QStringList before = Tree(rowDir.path());
+        const QString result = GetUniqueFileName(path);
+        EXPECT_EQ(result, At(rowName + u'/' + U(row.result)));
+        // Only asks: no file has the name, and nothing was created.
+        EXPECT_FALSE(QFileInfo(result).isFile());
+        EXPECT_EQ(Tree(rowDir.path()), before);
     }
 }
 
