@@ -11,16 +11,8 @@
 #include "platform/TaskBar.h"
 #include "platform/Twips.h"
 #include "resources/BoardPicture.h"
-#include "ui/frmBasic.h"
-#include "ui/mdlBasic.h"
 
 namespace dialogs {
-
-void ShowRules(platform::CommonDialog& dialog) {
-    dialog.HelpCommand = platform::cdlHelpContents;
-    dialog.HelpFile = HelpFilePath();
-    dialog.ShowHelp();
-}
 
 DialogPlace AboutPlace(float mainLeft, float mainTop, float screenWidth, float screenHeight) {
     DialogPlace place{};
@@ -49,18 +41,17 @@ const QColor kPaleYellow(255, 255, 192);
 const QColor kOrange(255, 128, 0);
 
 // The classic game's start position on the main window's tray, at full size.
-QImage ClassicTray(const frmBasic& main) {
-    QImage tray =
-        main.Table->Picture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+QImage ClassicTray(const resources::Artwork& art) {
+    QImage tray = art.Table.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&tray);
     resources::PaintPieces(painter, game::GetGameLayout(0).start,
-                           {main.PawnBig, main.PawnHor, main.PawnVer, main.PawnSmall});
+                           {art.PawnBig, art.PawnHor, art.PawnVer, art.PawnSmall});
     return tray;
 }
 
 // The tray lying a little askew on a dark walnut table, lit from the top left; the lower part
 // stays dark for the texts.
-QPixmap DrawAboutPicture(const frmBasic& main) {
+QPixmap DrawAboutPicture(const resources::Artwork& art) {
     QPixmap picture(kSide, kSide);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -81,7 +72,7 @@ QPixmap DrawAboutPicture(const frmBasic& main) {
         painter.drawPath(grain);
     }
 
-    const QImage tray = ClassicTray(main);
+    const QImage tray = ClassicTray(art);
     constexpr double kScale = 0.57;
     const QSizeF size(tray.width() * kScale, tray.height() * kScale);
     painter.translate(126, 93);
@@ -142,7 +133,7 @@ QLabel* TextLabel(QWidget* parent, int left, int top, int width, const QColor& c
 
 }  // namespace
 
-frmAbout::frmAbout(const frmBasic& main, platform::Desktop& desktop, QWidget* parent)
+frmAbout::frmAbout(const dialogs::MainWindowLink& main, platform::Desktop& desktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
@@ -151,7 +142,7 @@ frmAbout::frmAbout(const frmBasic& main, platform::Desktop& desktop, QWidget* pa
     setWindowTitle(QStringLiteral("Πληροφορίες"));
     platform::KeepOutOfTaskBar(*this);
     setFixedSize(kSide, kSide);
-    Picture = DrawAboutPicture(main);
+    Picture = DrawAboutPicture(main.Pictures());
     imgCursorPoint = PointingHand();
 
     LabelInfo = TextLabel(this, 32, 192, 161, kPaleYellow);
@@ -166,14 +157,15 @@ frmAbout::frmAbout(const frmBasic& main, platform::Desktop& desktop, QWidget* pa
 
 void frmAbout::Form_Load() {
     const QSizeF screen = platform::ScreenSizeTwips();
+    const QRect mainWindow = main_.OuterRect();
     const dialogs::DialogPlace place = dialogs::AboutPlace(
-        static_cast<float>(platform::PixelsToTwips(main_.x())),
-        static_cast<float>(platform::PixelsToTwips(main_.y())), static_cast<float>(screen.width()),
-        static_cast<float>(screen.height()));
+        static_cast<float>(platform::PixelsToTwips(mainWindow.x())),
+        static_cast<float>(platform::PixelsToTwips(mainWindow.y())),
+        static_cast<float>(screen.width()), static_cast<float>(screen.height()));
     platform::MoveOuter(
         *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
 
-    LabelInfo->setText(QStringLiteral("Ταρβέξη - Έκδοση ") + mdlBasic::VersionText);
+    LabelInfo->setText(QStringLiteral("Ταρβέξη - Έκδοση ") + main_.VersionText());
     Label2->setCursor(imgCursorPoint);
 }
 

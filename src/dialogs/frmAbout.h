@@ -5,15 +5,11 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "dialogs/frmOptions.h"
+#include "dialogs/DialogPlace.h"
+#include "dialogs/MainWindowLink.h"
 #include "platform/Desktop.h"
 
-class frmBasic;
-
 namespace dialogs {
-
-// The rules: the help file at its contents, on the main window's common dialog.
-void ShowRules(platform::CommonDialog& dialog);
 
 // The About box's place beside a main window whose outer top-left corner is (mainLeft,
 // mainTop) on a screen of screenWidth x screenHeight, all in twips: right of the main window
@@ -31,7 +27,8 @@ inline const QString kMailAddress = QStringLiteral("info@tarvex.gr");
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
-    frmAbout(const frmBasic& main, platform::Desktop& desktop, QWidget* parent = nullptr);
+    frmAbout(const dialogs::MainWindowLink& main, platform::Desktop& desktop,
+             QWidget* parent = nullptr);
 
     void Form_Load();
     void Label2_Click();
@@ -46,6 +43,6 @@ class frmAbout : public QDialog {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    const frmBasic& main_;
+    const dialogs::MainWindowLink& main_;
     platform::Desktop& desktop_;
 };

@@ -6,19 +6,12 @@
 #include <algorithm>
 
 #include "dialogs/ClickRelay.h"
+#include "dialogs/Help.h"
 #include "platform/OuterPlace.h"
 #include "platform/TaskBar.h"
 #include "platform/Twips.h"
-#include "ui/frmBasic.h"
-#include "ui/mdlBasic.h"
-#include "util/mdlFilesFoldersFunctions.h"
 
 namespace dialogs {
-
-QString HelpFilePath() {
-    return platform::ProgramFolder() + mdlFilesFoldersFunctions::kFolderSeparator +
-           QStringLiteral("Tarvex.hlp");
-}
 
 DialogPlace ChooserPlace(float mainLeft, float mainTop, float screenWidth, float screenHeight) {
     DialogPlace place{};
@@ -78,11 +71,11 @@ QString FrameCaption(int index) {
 
 }  // namespace
 
-frmOptions::frmOptions(frmBasic& main, platform::Desktop& desktop, QWidget* parent)
+frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      CommonDialog1(desktop),
+      CommonDialog1(desktop, this),
       main_(main) {
     setWindowTitle(QStringLiteral("Επιλογή παιχνιδιού"));
     platform::KeepOutOfTaskBar(*this);
@@ -102,11 +95,11 @@ frmOptions::frmOptions(frmBasic& main, platform::Desktop& desktop, QWidget* pare
             image->setGeometry(left, 16, 46, 56);
             return image;
         };
-        Image1[i] = thumbnail(main.Start[i], 8);
+        Image1[i] = thumbnail(main.Pictures().Start[i], 8);
         new dialogs::ClickRelay(
             Image1[i], [this, index] { Image1_Click(index); },
             [this, index] { Image1_DblClick(index); });
-        Image2[i] = thumbnail(main.Finish[i], 64);
+        Image2[i] = thumbnail(main.Pictures().Finish[i], 64);
         new dialogs::ClickRelay(
             Image2[i], [this, index] { Image2_Click(index); },
             [this, index] { Image2_DblClick(index); });
@@ -132,16 +125,17 @@ frmOptions::frmOptions(frmBasic& main, platform::Desktop& desktop, QWidget* pare
 
 void frmOptions::Form_Load() {
     const QSizeF screen = platform::ScreenSizeTwips();
+    const QRect mainWindow = main_.OuterRect();
     const dialogs::DialogPlace place = dialogs::ChooserPlace(
-        static_cast<float>(platform::PixelsToTwips(main_.x())),
-        static_cast<float>(platform::PixelsToTwips(main_.y())), static_cast<float>(screen.width()),
-        static_cast<float>(screen.height()));
+        static_cast<float>(platform::PixelsToTwips(mainWindow.x())),
+        static_cast<float>(platform::PixelsToTwips(mainWindow.y())),
+        static_cast<float>(screen.width()), static_cast<float>(screen.height()));
     platform::MoveOuter(
         *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
 
-    SelectedGame = mdlBasic::GameNumber;
+    SelectedGame = main_.CurrentGame();
     for (int i = 0; i < kGames; ++i) {
-        Highlight(i, i == mdlBasic::GameNumber);
+        Highlight(i, i == SelectedGame);
     }
 }
 
@@ -169,11 +163,7 @@ void frmOptions::Frame_DblClick(std::int16_t Index) {
 }
 
 void frmOptions::Command1_Click() {
-    mdlBasic::PreviousGameNumber = mdlBasic::GameNumber;
-    mdlBasic::GameNumber = SelectedGame;
-    mdlBasic::ChangedFromChooser = true;
-    const std::uint8_t number = mdlBasic::GameNumber;
-    main_.StartGame(number, QString());
+    main_.StartChosenGame(SelectedGame, *this);
     accept();
 }
 
@@ -182,10 +172,7 @@ void frmOptions::Command2_Click() {
 }
 
 void frmOptions::Command3_Click() {
-    CommonDialog1.HelpFile = dialogs::HelpFilePath();
-    CommonDialog1.HelpContext = 4;
-    CommonDialog1.HelpCommand = platform::cdlHelpContext;
-    CommonDialog1.ShowHelp();
+    dialogs::ShowChooserHelp(CommonDialog1);
 }
 
 void frmOptions::keyPressEvent(QKeyEvent* event) {

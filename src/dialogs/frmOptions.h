@@ -7,20 +7,11 @@
 #include <array>
 #include <cstdint>
 
+#include "dialogs/DialogPlace.h"
+#include "dialogs/MainWindowLink.h"
 #include "platform/Desktop.h"
 
-class frmBasic;
-
 namespace dialogs {
-
-// The help file, beside the program.
-QString HelpFilePath();
-
-// Where a window goes, in twips.
-struct DialogPlace {
-    float left;
-    float top;
-};
 
 // The chooser's place beside a main window whose outer top-left corner is (mainLeft, mainTop)
 // on a screen of screenWidth x screenHeight, all in twips: right of the main window when there
@@ -35,7 +26,8 @@ DialogPlace ChooserPlace(float mainLeft, float mainTop, float screenWidth, float
 class frmOptions : public QDialog {
     Q_OBJECT
   public:
-    frmOptions(frmBasic& main, platform::Desktop& desktop, QWidget* parent = nullptr);
+    frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop,
+               QWidget* parent = nullptr);
 
     void Form_Load();
     // Index: a frame's index, 0 to 8; any other index is ignored.
@@ -66,5 +58,5 @@ class frmOptions : public QDialog {
   private:
     void Highlight(int index, bool selected);
 
-    frmBasic& main_;
+    dialogs::MainWindowLink& main_;
 };

@@ -76,43 +76,41 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
-QWidget* DialogParent() {
-    return QApplication::activeWindow();
-}
-
 class QtDesktopImpl final : public Desktop {
   public:
-    int MsgBox(const QString& prompt, int style, const QString& title) override {
-        return MsgBoxOver(DialogParent(), prompt, style, title);
+    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override {
+        return MsgBoxOver(owner, prompt, style, title);
     }
 
-    QString ShowOpen(const FileDialogProperties& properties) override {
-        return ShowFileDialog(properties, QFileDialog::AcceptOpen);
+    QString ShowOpen(QWidget* owner, const FileDialogProperties& properties) override {
+        return ShowFileDialog(owner, properties, QFileDialog::AcceptOpen);
     }
 
-    QString ShowSave(const FileDialogProperties& properties) override {
-        return ShowFileDialog(properties, QFileDialog::AcceptSave);
+    QString ShowSave(QWidget* owner, const FileDialogProperties& properties) override {
+        return ShowFileDialog(owner, properties, QFileDialog::AcceptSave);
     }
 
-    void ShowHelp(const QString& helpFile, int /*command*/, int /*context*/) override {
+    void ShowHelp(QWidget* owner, const QString& helpFile, int /*command*/,
+                  int /*context*/) override {
         // The viewer opens the file as a whole; it is not told about topics.
         const QString title = QStringLiteral("Βοήθεια");
         const QFileInfo info(helpFile);
         if (helpFile.isEmpty() || !info.isFile()) {
-            MsgBox(QStringLiteral("Το αρχείο βοήθειας δεν βρέθηκε: ") + helpFile,
+            MsgBox(owner, QStringLiteral("Το αρχείο βοήθειας δεν βρέθηκε: ") + helpFile,
                    vbOKOnly | vbExclamation, title);
             return;
         }
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))) {
-            MsgBox(QStringLiteral("Δεν ήταν δυνατό να ανοίξει το αρχείο βοήθειας: ") + helpFile,
+            MsgBox(owner,
+                   QStringLiteral("Δεν ήταν δυνατό να ανοίξει το αρχείο βοήθειας: ") + helpFile,
                    vbOKOnly | vbExclamation, title);
         }
     }
 
   private:
-    static QString ShowFileDialog(const FileDialogProperties& properties,
+    static QString ShowFileDialog(QWidget* owner, const FileDialogProperties& properties,
                                   QFileDialog::AcceptMode mode) {
-        FileDialog dialog(DialogParent(), properties, mode);
+        FileDialog dialog(owner, properties, mode);
         if (dialog.exec() != QDialog::Accepted) {
             return QString();
         }
@@ -160,21 +158,21 @@ QString DialogStartFolder(const QString& initDir) {
 }
 
 void CommonDialog::ShowOpen() {
-    Properties.FileName = desktop_->ShowOpen(Properties);
+    Properties.FileName = desktop_->ShowOpen(Owner, Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {
         throw RuntimeError(ErrDialogCancelled);
     }
 }
 
 void CommonDialog::ShowSave() {
-    Properties.FileName = desktop_->ShowSave(Properties);
+    Properties.FileName = desktop_->ShowSave(Owner, Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {
         throw RuntimeError(ErrDialogCancelled);
     }
 }
 
 void CommonDialog::ShowHelp() {
-    desktop_->ShowHelp(HelpFile, HelpCommand, HelpContext);
+    desktop_->ShowHelp(Owner, HelpFile, HelpCommand, HelpContext);
 }
 
 }  // namespace platform

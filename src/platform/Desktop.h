@@ -42,18 +42,20 @@ struct FileDialogProperties {
 };
 
 // Everything modal or outside the program. The program uses the Qt one; tests use a scripted
-// one that answers from a queue and records every call.
+// one that answers from a queue and records every call. Every box and dialog is given the
+// window it belongs to, its owner: it stands over that window and is modal to it.
 class Desktop {
   public:
     virtual ~Desktop() = default;
 
     // A modal message box; style is buttons + icon + default button. Returns the answer code.
-    virtual int MsgBox(const QString& prompt, int style, const QString& title) = 0;
+    virtual int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) = 0;
     // The open and save dialogs. Return the chosen full path, or the empty string on cancel.
-    virtual QString ShowOpen(const FileDialogProperties& properties) = 0;
-    virtual QString ShowSave(const FileDialogProperties& properties) = 0;
-    // Opens the help file at its contents (cdlHelpContents) or at a topic (cdlHelpContext).
-    virtual void ShowHelp(const QString& helpFile, int command, int context) = 0;
+    virtual QString ShowOpen(QWidget* owner, const FileDialogProperties& properties) = 0;
+    virtual QString ShowSave(QWidget* owner, const FileDialogProperties& properties) = 0;
+    // Opens the help file at its contents (cdlHelpContents) or at a topic (cdlHelpContext); a
+    // failure is told over owner.
+    virtual void ShowHelp(QWidget* owner, const QString& helpFile, int command, int context) = 0;
     // Shows a window of the program modally and returns its result when it has closed.
     virtual int ShowModal(QDialog& dialog) { return dialog.exec(); }
     // The shell's open verb: a mailto: address or a file, in the program that handles it.
@@ -77,8 +79,10 @@ QString DialogStartFolder(const QString& initDir);
 // operations. With CancelError set, a cancel raises ErrDialogCancelled.
 class CommonDialog {
   public:
-    explicit CommonDialog(Desktop& desktop) : desktop_(&desktop) {}
+    // owner: the window whose dialog this is; its dialogs stand over it.
+    CommonDialog(Desktop& desktop, QWidget* owner) : Owner(owner), desktop_(&desktop) {}
 
+    QWidget* Owner;
     FileDialogProperties Properties;
     QString HelpFile;
     int HelpCommand = 0;

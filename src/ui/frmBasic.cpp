@@ -7,10 +7,13 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QUrl>
 #include <exception>
 #include <new>
 
+#include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
 #include "files/GameFile.h"
@@ -114,7 +117,8 @@ frmBasic::frmBasic(const resources::Artwork& artwork, platform::Desktop& desktop
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      CommonDialog1(desktop),
+      CommonDialog1(desktop, this),
+      artwork_(artwork),
       arguments_(arguments),
       desktop_(desktop) {
     SetCaption(kTitle);
@@ -300,6 +304,7 @@ void frmBasic::SetCaption(const QString& caption) {
 void frmBasic::AskToSaveGame() {
     SaveCancelled = false;
     Answer = desktop_.MsgBox(
+        owner_,
         QStringLiteral("Το προηγούμενο παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
         platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
         QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
@@ -359,7 +364,7 @@ bool frmBasic::SaveGame(const QString& FilePath) {
         }
         file->Close();
     } catch (const std::exception& error) {
-        desktop_.MsgBox(SaveFailureText(AsRuntimeError(error)),
+        desktop_.MsgBox(owner_, SaveFailureText(AsRuntimeError(error)),
                         platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
         return false;
     }
@@ -379,7 +384,7 @@ void frmBasic::OpenRecentFile(int Index) {
     if (mdlFilesFoldersFunctions::FileExists(path)) {
         OpenGame(false, path);
     } else {
-        desktop_.MsgBox(QStringLiteral("Το αρχείο %1 δεν υπάρχει").arg(path),
+        desktop_.MsgBox(owner_, QStringLiteral("Το αρχείο %1 δεν υπάρχει").arg(path),
                         platform::vbOKOnly + platform::vbCritical,
                         QStringLiteral("Εσφαλμένη διαδρομή πρόσφατου αρχείου"));
         mdlRecentFiles::RemoveRecentFile(Index);
@@ -424,13 +429,13 @@ void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
     } catch (const std::exception& error) {
         const platform::RuntimeError failure = AsRuntimeError(error);
         if (failure.Number() != platform::ErrDialogCancelled) {
-            desktop_.MsgBox(OpenFailureText(failure), platform::vbOKOnly + platform::vbCritical,
-                            kOpenErrorTitle);
+            desktop_.MsgBox(owner_, OpenFailureText(failure),
+                            platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
         }
         return;
     }
     if (!reading.Data) {
-        desktop_.MsgBox(QStringLiteral("Το αρχείο %1 δεν είναι έγκυρο").arg(OpenPath),
+        desktop_.MsgBox(owner_, QStringLiteral("Το αρχείο %1 δεν είναι έγκυρο").arg(OpenPath),
                         platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
         return;
     }
@@ -499,6 +504,7 @@ void frmBasic::Menu22_Click() {
 void frmBasic::Form_Unload(std::int16_t& Cancel) {
     if (GameChanged) {
         Answer = desktop_.MsgBox(
+            owner_,
             QStringLiteral(
                 "Το τελευταίο τρέχον παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
             platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
@@ -521,6 +527,24 @@ void frmBasic::closeEvent(QCloseEvent* event) {
     }
 }
 
+void frmBasic::StartChosenGame(std::uint8_t Number, QWidget& owner) {
+    const QScopedValueRollback<QWidget*> boxesOwner(owner_, &owner);
+    const QScopedValueRollback<QWidget*> dialogsOwner(CommonDialog1.Owner, &owner);
+    mdlBasic::PreviousGameNumber = mdlBasic::GameNumber;
+    mdlBasic::GameNumber = Number;
+    mdlBasic::ChangedFromChooser = true;
+    const std::uint8_t number = mdlBasic::GameNumber;
+    StartGame(number, QString());
+}
+
+std::uint8_t frmBasic::CurrentGame() const {
+    return mdlBasic::GameNumber;
+}
+
+QString frmBasic::VersionText() const {
+    return mdlBasic::VersionText;
+}
+
 void frmBasic::Form_OLEDragDrop(const QStringList& files) {
     if (!files.isEmpty()) {
         OpenGame(false, files.first());
@@ -541,7 +565,7 @@ void frmBasic::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
-    Form_OLEDragDrop(files);
+    QTimer::singleShot(0, this, [this, files] { Form_OLEDragDrop(files); });
 }
 
 void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGiven) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "dialogs/MainWindowLink.h"
 #include "game/Board.h"
 #include "game/History.h"
 #include "game/Moves.h"
@@ -42,7 +43,7 @@ QString CommandFileFromArguments(const QStringList& arguments);
 
 // The main window. Its controls and game state are open to the program's other windows, which
 // reach them directly.
-class frmBasic : public QMainWindow {
+class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     Q_OBJECT
   public:
     // artwork: the pictures, drawn once at start-up; desktop: message boxes and dialogs;
@@ -53,6 +54,13 @@ class frmBasic : public QMainWindow {
 
     // Sets up game Number (0..8); FilePathGiven is the game file just opened, or empty.
     void StartGame(const std::uint8_t& Number, const QString& FilePathGiven = QString());
+
+    // What the chooser and the About box are handed.
+    std::uint8_t CurrentGame() const override;
+    void StartChosenGame(std::uint8_t Number, QWidget& owner) override;
+    QRect OuterRect() const override { return frameGeometry(); }
+    const resources::Artwork& Pictures() const override { return artwork_; }
+    QString VersionText() const override;
 
     void Form_Load();
     void Form_Terminate() {}
@@ -81,7 +89,8 @@ class frmBasic : public QMainWindow {
     // The window is about to close; Cancel keeps it open.
     void Form_Unload(std::int16_t& Cancel);
     void OpenGame(const bool& ShowDialog, const QString& FilePath);
-    // The first file of a drop on the window, the board or a cell.
+    // The first file of a drop on the window, the board or a cell. A drop event hands its files
+    // over only once it has returned, so the program the file came from is not kept waiting.
     void Form_OLEDragDrop(const QStringList& files);
     // The folder for new game files: TarvexSaveGame in the program's folder.
     static QString SaveFolder();
@@ -173,6 +182,10 @@ class frmBasic : public QMainWindow {
     void CreateMenus();
     void SetClientHeight(int pixels);
 
+    // The window that the boxes and dialogs of the operation under way belong to: this window,
+    // or the chooser while it starts a game.
+    QWidget* owner_ = this;
+    resources::Artwork artwork_;
     QStringList arguments_;
     QString caption_;
     std::array<std::array<platform::ImageControl*, game::kRows>, game::kColumns> cellImage_{};

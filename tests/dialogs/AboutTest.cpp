@@ -2,6 +2,7 @@
 
 #include "PlaceCase.h"
 #include "WindowFixture.h"
+#include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "platform/Twips.h"
 

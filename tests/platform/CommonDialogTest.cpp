@@ -32,7 +32,7 @@ using testsupport::ScriptedDesktop;
 TEST(CommonDialogTest, PropertiesStayUntilSetAgain) {
     ScriptedDesktop desktop;
     desktop.fileNames = {"/g/a.tvx", "/g/b.tvx"};
-    CommonDialog dialog(desktop);
+    CommonDialog dialog(desktop, nullptr);
 
     dialog.Properties.CancelError = true;
     dialog.Properties.Flags = cdlOFNFileMustExist;
@@ -80,7 +80,7 @@ TEST(CommonDialogTest, CancelRaises32755OnlyWithCancelError) {
                          std::to_string(cancelError));
             ScriptedDesktop desktop;
             desktop.fileNames = {"", "/g/chosen.tvx"};
-            CommonDialog dialog(desktop);
+            CommonDialog dialog(desktop, nullptr);
             dialog.Properties.CancelError = cancelError;
             dialog.Properties.FileName = "/g/proposed.tvx";
             const auto show = [&] { save ? dialog.ShowSave() : dialog.ShowOpen(); };

@@ -433,7 +433,7 @@ TEST(FileDialogTest, OverwriteQuestionStandsOverTheSaveDialog) {
         AcceptWhenShowing(name),
         Answer(question, QMessageBox::Yes),
     });
-    EXPECT_EQ(QtDesktop().ShowSave(properties), path);
+    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), path);
     EXPECT_TRUE(script.Done());
 }
 
@@ -460,7 +460,7 @@ void ExpectReadOnlyRefusal(const GameFolder& folder) {
             return true;
         },
     });
-    EXPECT_EQ(QtDesktop().ShowSave(properties), QString());
+    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
     EXPECT_TRUE(script.Done());
 }
 

@@ -17,10 +17,12 @@ class ScriptedDesktop : public platform::Desktop {
         QString prompt;
         int style;
         QString title;
+        QWidget* owner = nullptr;
     };
     struct Dialog {
         bool save;
         platform::FileDialogProperties properties;
+        QWidget* owner = nullptr;
     };
 
     std::deque<int> answers;
@@ -36,9 +38,9 @@ class ScriptedDesktop : public platform::Desktop {
     // that the windows it blocks are told (and lose the mouse).
     bool blocksWindows = false;
 
-    int MsgBox(const QString& prompt, int style, const QString& title) override {
+    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override {
         BlockWindows();
-        messages.push_back({prompt, style, title});
+        messages.push_back({prompt, style, title, owner});
         if (answers.empty()) {
             return (style & 7) == platform::vbOKOnly ? platform::vbOK : platform::vbCancel;
         }
@@ -46,13 +48,13 @@ class ScriptedDesktop : public platform::Desktop {
         answers.pop_front();
         return answer;
     }
-    QString ShowOpen(const platform::FileDialogProperties& properties) override {
-        return Choose(false, properties);
+    QString ShowOpen(QWidget* owner, const platform::FileDialogProperties& properties) override {
+        return Choose(owner, false, properties);
     }
-    QString ShowSave(const platform::FileDialogProperties& properties) override {
-        return Choose(true, properties);
+    QString ShowSave(QWidget* owner, const platform::FileDialogProperties& properties) override {
+        return Choose(owner, true, properties);
     }
-    void ShowHelp(const QString& helpFile, int command, int context) override {
+    void ShowHelp(QWidget* /*owner*/, const QString& helpFile, int command, int context) override {
         helps.push_back(QStringLiteral("%1|%2|%3").arg(helpFile).arg(command).arg(context));
     }
 
@@ -79,9 +81,9 @@ class ScriptedDesktop : public platform::Desktop {
         }
     }
 
-    QString Choose(bool save, const platform::FileDialogProperties& properties) {
+    QString Choose(QWidget* owner, bool save, const platform::FileDialogProperties& properties) {
         BlockWindows();
-        dialogs.push_back({save, properties});
+        dialogs.push_back({save, properties, owner});
         if (fileNames.empty()) {
             return QString();
         }

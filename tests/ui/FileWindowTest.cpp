@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "WindowFixture.h"
+#include "dialogs/frmOptions.h"
 #include "files/GameFile.h"
 #include "game/Drag.h"
 #include "game/GameLayouts.h"
@@ -44,6 +45,8 @@ class FileTest : public WindowTest {
         }
         return lines;
     }
+
+    QWidget* CommonDialogOwner() const { return window->CommonDialog1.Owner; }
 
     void SaveAs(const QString& path) {
         desktop.fileNames.push_back(path);
@@ -433,6 +436,8 @@ TEST_F(FileTest, CommandLineAndDropsOpenTheirFirstFile) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->CurrentFilePath, PathOf("second.tvx"));
 
     // A drop without a file opens nothing.
@@ -440,7 +445,86 @@ TEST_F(FileTest, CommandLineAndDropsOpenTheirFirstFile) {
     text.setText(QStringLiteral("not a file"));
     QDropEvent textDrop(QPointF(50, 50), Qt::CopyAction, &text, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &textDrop);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->CurrentFilePath, PathOf("second.tvx"));
+}
+
+// The drop is answered at once; the unsaved-game prompt and the open come after, so the program
+// the file was dragged from is not kept waiting for the player.
+TEST_F(FileTest, DropIsAnsweredBeforeTheGameIsAskedAbout) {
+    SaveAs(PathOf("dropped.tvx"));
+    StartGame(0, false);
+    DragPiece(2, 3, -1, 0);
+    ASSERT_TRUE(window->GameChanged);
+    const std::size_t before = desktop.messages.size();
+    desktop.answers.push_back(platform::vbNo);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(PathOf("dropped.tvx"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(desktop.messages.size(), before);
+    EXPECT_TRUE(window->CurrentFilePath.isEmpty());
+
+    QCoreApplication::processEvents();
+    ASSERT_EQ(desktop.messages.size(), before + 1);
+    EXPECT_EQ(desktop.messages.back().prompt, kAskText);
+    EXPECT_EQ(window->CurrentFilePath, PathOf("dropped.tvx"));
+}
+
+// Every box and dialog names the window it stands over, also right after another modal window
+// has closed and no window is active: the main window, or the chooser for the game it starts.
+TEST_F(FileTest, EveryBoxAndDialogIsOwnedByItsWindow) {
+    QWidget* const main = window.get();
+    // A failed Save As: the dialog, then the save error.
+    SaveAs(PathOf("no such folder/x.tvx"));
+    ASSERT_FALSE(desktop.dialogs.empty());
+    EXPECT_EQ(desktop.dialogs.back().owner, main);
+    ASSERT_FALSE(desktop.messages.empty());
+    EXPECT_EQ(desktop.messages.back().owner, main);
+
+    // The open refusal after the open dialog.
+    desktop.fileNames.push_back(PathOf("gone.tvx"));
+    window->M0Open_Click();
+    EXPECT_EQ(desktop.dialogs.back().owner, main);
+    EXPECT_EQ(desktop.messages.back().owner, main);
+
+    // Yes at the unsaved-game prompt of the chooser's OK: the prompt and the Save As dialog
+    // stand over the chooser, which is still shown.
+    DragPiece(2, 3, -1, 0);
+    QWidget* chooser = nullptr;
+    desktop.answers.push_back(platform::vbYes);
+    desktop.fileNames.push_back(PathOf("chosen.tvx"));
+    desktop.onModal = [&](QDialog& dialog) {
+        chooser = &dialog;
+        auto* options = qobject_cast<frmOptions*>(&dialog);
+        ASSERT_NE(options, nullptr);
+        options->Frame_Click(4);
+        options->Command1_Click();
+    };
+    const std::size_t messages = desktop.messages.size();
+    const std::size_t dialogs = desktop.dialogs.size();
+    window->Menu12_Click();
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(desktop.messages.size(), messages + 1);
+    EXPECT_EQ(desktop.messages.back().prompt, kAskText);
+    EXPECT_EQ(desktop.messages.back().owner, chooser);
+    ASSERT_EQ(desktop.dialogs.size(), dialogs + 1);
+    EXPECT_EQ(desktop.dialogs.back().owner, chooser);
+    EXPECT_EQ(mdlBasic::GameNumber, 4);
+
+    // Once the chooser has gone, the main window owns its boxes again.
+    StartGame(0, false);
+    DragPiece(2, 3, -1, 0);
+    desktop.answers.push_back(platform::vbYes);
+    desktop.fileNames.push_back(PathOf("no such folder/y.tvx"));
+    std::int16_t cancel = 0;
+    window->Form_Unload(cancel);
+    EXPECT_EQ(desktop.dialogs.back().owner, main);
+    EXPECT_EQ(desktop.messages.back().owner, main);
+    EXPECT_EQ(CommonDialogOwner(), main);
 }
 
 // The system resolves ".." after a link, as the shell does: "deep/link/.." is the folder the
