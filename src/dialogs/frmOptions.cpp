@@ -7,6 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "platform/OuterPlace.h"
+#include "platform/Program.h"
 #include "platform/TaskBar.h"
 #include "platform/Twips.h"
 #include "ui/frmBasic.h"

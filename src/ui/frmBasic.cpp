@@ -18,6 +18,7 @@
 #include "game/GameLayouts.h"
 #include "game/Measures.h"
 #include "platform/OuterPlace.h"
+#include "platform/Program.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"

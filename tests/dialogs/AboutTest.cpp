@@ -3,6 +3,7 @@
 #include "PlaceCase.h"
 #include "WindowFixture.h"
 #include "dialogs/frmAbout.h"
+#include "platform/Program.h"
 #include "platform/Twips.h"
 
 namespace {
