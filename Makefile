@@ -1,5 +1,6 @@
 # The two commands of the README: `make run` and `make test`.
-# Both install what is missing (Debian packages), configure into build/ and build.
+# Both install what is missing (Debian packages) and configure into build/; `make run` then
+# builds the game alone and starts it, `make test` builds everything and runs the suite.
 
 BUILD_DIR ?= build
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
@@ -9,7 +10,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test build deps clean
 
-run: build
+run: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --target tarvex -j$(JOBS)
 	./$(BUILD_DIR)/tarvex
 
 test: build

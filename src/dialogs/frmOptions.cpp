@@ -8,6 +8,7 @@
 #include "dialogs/ClickRelay.h"
 #include "dialogs/Help.h"
 #include "platform/OuterPlace.h"
+#include "platform/Program.h"
 #include "platform/TaskBar.h"
 #include "platform/Twips.h"
 

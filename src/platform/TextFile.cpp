@@ -22,27 +22,6 @@ namespace {
 // Large enough to take the largest game file in one read.
 constexpr qsizetype kFileBlock = 128 * 1024;
 
-}  // namespace
-
-[[noreturn]] void RaiseFileError(int number) {
-    switch (number) {
-        case ErrFileNotFound:
-        case ErrInputPastEndOfFile:
-        case ErrPermissionDenied:
-        case ErrPathNotFound:
-        case kErrBadFileMode:
-            throw RuntimeError(number);
-        default:
-            throw RuntimeError(ErrPathFileAccess);
-    }
-}
-
-bool FolderMissing(const QString& path) {
-    return !QFileInfo(QFileInfo(path).absolutePath()).isDir();
-}
-
-namespace {
-
 // Why `path` could not be opened for reading; called after the open failed.
 int ReadOpenFailure(const QString& path) {
     const QFileInfo info(path);

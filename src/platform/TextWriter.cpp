@@ -2,7 +2,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -88,45 +87,6 @@ int WriteOpenFailure(const QString& path) {
     }
     return 0;
 }
-
-}  // namespace
-
-RuntimeError WriteFailure(int systemError) {
-    const char* sentence = nullptr;
-    switch (systemError) {
-        case ENOSPC:
-#ifdef EDQUOT
-        case EDQUOT:
-#endif
-            return RuntimeError(ErrDiskFull);
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return RuntimeError(ErrPermissionDenied);
-        case EFBIG:
-            sentence = "Το αρχείο ξεπερνά το μέγεθος που επιτρέπεται";
-            break;
-        case EIO:
-            sentence = "Η συσκευή του δίσκου δεν ολοκλήρωσε την εγγραφή";
-            break;
-        case EISDIR:
-            sentence = "Η διαδρομή είναι φάκελος";
-            break;
-        case ENAMETOOLONG:
-            sentence = "Το όνομα του αρχείου είναι πολύ μεγάλο";
-            break;
-        default:
-            // A failure the program has no sentence for: the system's own words.
-            return RuntimeError(
-                ErrPathFileAccess,
-                QuotedDescription(QStringLiteral("Η εγγραφή του αρχείου απέτυχε (") +
-                                  QString::fromLocal8Bit(std::strerror(systemError)) +
-                                  QLatin1Char(')')));
-    }
-    return RuntimeError(ErrPathFileAccess, QuotedDescription(QString::fromUtf8(sentence)));
-}
-
-namespace {
 
 // Writes all of bytes; 0 when done, else the system's error.
 int WriteAll(QFileDevice& file, const QByteArray& bytes) {

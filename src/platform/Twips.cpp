@@ -1,6 +1,5 @@
 #include "platform/Twips.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,17 +12,6 @@ QSizeF ScreenSizeTwips() {
     }
     const QSize size = screen->size();
     return QSizeF(PixelsToTwips(size.width()), PixelsToTwips(size.height()));
-}
-
-QString ProgramFolder() {
-    return QCoreApplication::applicationDirPath();
-}
-
-int ProgramMajorVersion() {
-    return TARVEX_VERSION_MAJOR;
-}
-int ProgramMinorVersion() {
-    return TARVEX_VERSION_MINOR;
 }
 
 }  // namespace platform

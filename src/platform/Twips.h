@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QSizeF>
-#include <QString>
 
 namespace platform {
 
@@ -19,12 +18,5 @@ constexpr int PixelsToTwips(int pixels) {
 
 // The primary screen's size in twips.
 QSizeF ScreenSizeTwips();
-
-// The folder that holds the program, without a trailing separator.
-QString ProgramFolder();
-
-// The program's version as the build gives it.
-int ProgramMajorVersion();
-int ProgramMinorVersion();
 
 }  // namespace platform

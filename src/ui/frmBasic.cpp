@@ -21,6 +21,7 @@
 #include "game/GameLayouts.h"
 #include "game/Measures.h"
 #include "platform/OuterPlace.h"
+#include "platform/Program.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "platform/Twips.h"
@@ -744,9 +745,6 @@ void frmBasic::Image1_MouseMove(int /*Index*/, int Button, int /*Shift*/, float 
     }
     const game::DragPlace place =
         game::WorkOutDrop({PieceX, PieceY}, X, Y, CanMove.Flags(GrabX, GrabY));
-    ZoneX = static_cast<std::uint8_t>(place.zoneX);
-    ZoneY = static_cast<std::uint8_t>(place.zoneY);
-    DragSteps = static_cast<std::uint8_t>(place.steps);
     DropX = static_cast<std::uint8_t>(place.drop.x);
     DropY = static_cast<std::uint8_t>(place.drop.y);
     if (DropX != ShownX || DropY != ShownY) {

@@ -163,8 +163,6 @@ class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     std::uint8_t GrabX = 0, GrabY = 0;
     std::uint8_t PieceX = 0, PieceY = 0;
     std::uint8_t ShownX = 0, ShownY = 0;
-    std::uint8_t ZoneX = 0, ZoneY = 0;
-    std::uint8_t DragSteps = 0;
     std::uint8_t DropX = 0, DropY = 0;
 
   protected:

@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
+#include "platform/Program.h"
 #include "platform/Twips.h"
 
 namespace {

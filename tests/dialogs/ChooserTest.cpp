@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 #include "dialogs/frmOptions.h"
 #include "game/GameLayouts.h"
+#include "platform/Program.h"
 #include "platform/Twips.h"
 
 namespace {
