@@ -1,6 +1,6 @@
 #include "dialogs/Help.h"
 
-#include "platform/Twips.h"
+#include "platform/Program.h"
 #include "util/mdlFilesFoldersFunctions.h"
 
 namespace dialogs {
