@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -70,6 +72,21 @@ class Script {
     QTimer timer_;
     QDeadlineTimer deadline_{10000};
 };
+
+// Types `text` into `edit`, a key for each character, as a player with the field focused does;
+// false while the field cannot have the focus yet, and then nothing is typed.
+inline bool TypeInto(QLineEdit* edit, const QString& text) {
+    if (!edit->hasFocus()) {
+        edit->window()->activateWindow();
+        edit->setFocus();
+        return false;
+    }
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    return true;
+}
 
 // Runs `action` from the event loop once the current step is through.
 inline void Later(std::function<void()> action) {

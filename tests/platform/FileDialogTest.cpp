@@ -380,6 +380,63 @@ TEST(FileDialogTest, OverwriteQuestionStandsOverTheSaveDialog) {
     EXPECT_TRUE(script.Done());
 }
 
+// The names the dialog's list has selected.
+QStringList SelectedNames(const FileDialog& dialog) {
+    QStringList names;
+    const auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (list != nullptr) {
+        for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
+            names << index.data().toString();
+        }
+    }
+    return names;
+}
+
+TEST(FileDialogTest, RefusedOverwriteLeavesTheNameAsTypedAndTheSelection) {
+    GameFolder folder;
+    const QString typed = QStringLiteral("a & b");
+    const QString name = typed + QStringLiteral(".tvx");
+    WriteFile(folder.Path(name), 622);
+    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+
+    const Script script({
+        [&] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || !testsupport::RowsTyped(*DetailView(*dialog), 5)) {
+                return false;
+            }
+            if (!testsupport::TypeInto(NameEdit(*dialog), typed)) {
+                return false;
+            }
+            // Qt selects the file the typed name stands for.
+            EXPECT_EQ(SelectedNames(*dialog), QStringList{name});
+            QPushButton* save =
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save);
+            Later([save] { save->click(); });
+            return true;
+        },
+        Answer(QStringLiteral("Το αρχείο ") + QDir::toNativeSeparators(folder.Path(name)) +
+                   QStringLiteral(" υπάρχει ήδη.\nΘέλετε να αντικατασταθεί;"),
+               QMessageBox::No),
+        [&] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || ShownMessageBox() != nullptr) {
+                return false;
+            }
+            for (int i = 0; i < 10; ++i) {
+                QCoreApplication::processEvents();
+            }
+            EXPECT_EQ(NameEdit(*dialog)->text(), typed);
+            EXPECT_EQ(SelectedNames(*dialog), QStringList{name});
+            Later([dialog] { dialog->reject(); });
+            return true;
+        },
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(properties), QString());
+    EXPECT_TRUE(script.Done());
+}
+
 TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
     GameFolder folder;
     const QString name = QStringLiteral("Κλασσικό.tvx");
