@@ -23,10 +23,14 @@ struct FileTypesOwner {
 
 // A base before QFileDialog, whose constructor already builds the desktop's own dialog where the
 // platform theme offers one (GTK, a portal) and then none of Qt's widgets. Native dialogs stay
-// off for the application from here until Release(), once the dialog has its own option.
+// off for the application from here until Release(), once the dialog has its own option, or
+// until a constructor fails.
 class NativeDialogsHeldOff {
   protected:
     NativeDialogsHeldOff();
+    ~NativeDialogsHeldOff() { Release(); }
+    NativeDialogsHeldOff(const NativeDialogsHeldOff&) = delete;
+    NativeDialogsHeldOff& operator=(const NativeDialogsHeldOff&) = delete;
     void Release();
 
   private:
