@@ -4,7 +4,7 @@
 
 BUILD_DIR ?= build
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core qt6-l10n-tools
+            libbenchmark-dev fonts-dejavu-core qt6-l10n-tools xvfb qt6-gtk-platformtheme
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

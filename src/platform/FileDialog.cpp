@@ -1,5 +1,6 @@
 #include "platform/FileDialog.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -188,6 +189,22 @@ QString ReadOnlyRefusal(const QString& path) {
 
 }  // namespace
 
+namespace detail {
+
+NativeDialogsHeldOff::NativeDialogsHeldOff()
+    : wereOff_(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs)) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+}
+
+void NativeDialogsHeldOff::Release() {
+    if (held_) {
+        held_ = false;
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, wereOff_);
+    }
+}
+
+}  // namespace detail
+
 FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, AcceptMode mode)
     : QFileDialog(parent,
                   mode == AcceptOpen ? QStringLiteral("Άνοιγμα") : QStringLiteral("Αποθήκευση ως")),
@@ -195,6 +212,8 @@ FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, 
       sidebar_(findChild<QListView*>(QStringLiteral("sidebar"))),
       splitter_(findChild<QSplitter*>(QStringLiteral("splitter"))),
       flags_(properties.Flags) {
+    setOption(DontUseNativeDialog, true);
+    Release();
     const std::vector<NameFilter> filters = ParseFilter(properties.Filter);
     // Before any folder is read, so that every file gets its type from here.
     auto types = std::make_unique<FileTypes>(filters);
@@ -254,15 +273,16 @@ FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, 
             fitTimer_.start();
         }
     };
-    QAbstractItemModel* rows = proxyModel();
-    connect(rows, &QAbstractItemModel::rowsInserted, this, fitLater);
-    connect(rows, &QAbstractItemModel::dataChanged, this, fitLater);
-    connect(rows, &QAbstractItemModel::layoutChanged, this, fitLater);
-    connect(rows, &QAbstractItemModel::modelReset, this, fitLater);
-    if (const auto* files = qobject_cast<QFileSystemModel*>(proxyModel()->sourceModel())) {
-        connect(files, &QFileSystemModel::directoryLoaded, this, fitLater);
+    if (QAbstractItemModel* rows = proxyModel()) {
+        connect(rows, &QAbstractItemModel::rowsInserted, this, fitLater);
+        connect(rows, &QAbstractItemModel::dataChanged, this, fitLater);
+        connect(rows, &QAbstractItemModel::layoutChanged, this, fitLater);
+        connect(rows, &QAbstractItemModel::modelReset, this, fitLater);
+        if (const auto* files = qobject_cast<QFileSystemModel*>(proxyModel()->sourceModel())) {
+            connect(files, &QFileSystemModel::directoryLoaded, this, fitLater);
+        }
     }
-    if (sidebar_ != nullptr) {
+    if (sidebar_ != nullptr && sidebar_->model() != nullptr) {
         connect(sidebar_->model(), &QAbstractItemModel::rowsInserted, this, fitLater);
         connect(sidebar_->model(), &QAbstractItemModel::dataChanged, this, fitLater);
     }
@@ -356,8 +376,8 @@ void FileDialog::done(int result) {
     if (result == Accepted) {
         // QFileDialog has taken the choice: the name with the default extension, not a folder.
         const QString chosen = selectedFiles().value(0);
+        // Refused, the dialog stays as the player left it: the name as typed, the selection.
         if (!chosen.isEmpty() && !Confirmed(chosen)) {
-            selectFile(chosen);
             return;
         }
         chosen_ = QDir::toNativeSeparators(chosen);

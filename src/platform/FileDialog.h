@@ -20,15 +20,35 @@ namespace detail {
 struct FileTypesOwner {
     std::unique_ptr<QFileIconProvider> fileTypes;
 };
+
+// A base before QFileDialog, whose constructor already builds the desktop's own dialog where the
+// platform theme offers one (GTK, a portal) and then none of Qt's widgets. Native dialogs stay
+// off for the application from here until Release(), once the dialog has its own option, or
+// until a constructor fails.
+class NativeDialogsHeldOff {
+  protected:
+    NativeDialogsHeldOff();
+    ~NativeDialogsHeldOff() { Release(); }
+    NativeDialogsHeldOff(const NativeDialogsHeldOff&) = delete;
+    NativeDialogsHeldOff& operator=(const NativeDialogsHeldOff&) = delete;
+    void Release();
+
+  private:
+    bool wereOff_;
+    bool held_ = true;
+};
 }  // namespace detail
 
 // The program's open (AcceptOpen) and save (AcceptSave) dialog: Qt's own widget dialog with the
-// program's Greek labels, shown for the properties. A file that a filter's pattern matches has
-// that filter's label as its type; sizes are written in Greek, dates as the system's locale has
-// them. The columns of the detail view and the sidebar open wide enough for their texts, and they
-// follow the rows as they arrive until the player sizes them. The read-only refusal and
-// the overwrite question come over the dialog, which stays open when the choice is refused.
-class FileDialog : private detail::FileTypesOwner, public QFileDialog {
+// program's Greek labels, never the desktop's, shown for the properties. A file that a filter's
+// pattern matches has that filter's label as its type; sizes are written in Greek, dates as the
+// system's locale has them. The columns of the detail view and the sidebar open wide enough for
+// their texts, and they follow the rows as they arrive until the player sizes them. The read-only
+// refusal and the overwrite question come over the dialog, which stays open when the choice is
+// refused.
+class FileDialog : private detail::FileTypesOwner,
+                   private detail::NativeDialogsHeldOff,
+                   public QFileDialog {
   public:
     FileDialog(QWidget* parent, const FileDialogProperties& properties, AcceptMode mode);
 

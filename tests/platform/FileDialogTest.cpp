@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCollator>
-#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -20,14 +19,13 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
 
+#include "DialogScript.h"
 #include "QtGreek.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
@@ -308,64 +306,10 @@ TEST(FileDialogTest, LookInLabelSaysWhatTheDialogIsFor) {
     }
 }
 
-FileDialog* ShownFileDialog() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* dialog = dynamic_cast<FileDialog*>(window); dialog && dialog->isVisible()) {
-            return dialog;
-        }
-    }
-    return nullptr;
-}
-
-QMessageBox* ShownMessageBox() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
-            return box;
-        }
-    }
-    return nullptr;
-}
-
-// Runs the steps from the event loop, each as often as it asks (false) until it is through,
-// while the test is in a modal call. A step acts through Later(), as a timer does not fire again
-// inside its own handler, where a modal dialog shown by the action would keep it. A step still
-// waiting after the time allowed fails the test and closes every dialog, so that the call
-// returns.
-class Script {
-  public:
-    explicit Script(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
-        timer_.start(10);
-    }
-    bool Done() const { return next_ == steps_.size(); }
-
-  private:
-    void Tick() {
-        if (Done()) {
-            timer_.stop();
-        } else if (steps_[next_]()) {
-            ++next_;
-        } else if (deadline_.hasExpired()) {
-            ADD_FAILURE() << "step " << next_ << " did not happen";
-            timer_.stop();
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
-                    dialog->reject();
-                }
-            }
-        }
-    }
-
-    std::vector<std::function<bool()>> steps_;
-    size_t next_ = 0;
-    QTimer timer_;
-    QDeadlineTimer deadline_{10000};
-};
-
-// Runs `action` from the event loop once the current step is through.
-void Later(std::function<void()> action) {
-    QTimer::singleShot(0, QApplication::instance(), std::move(action));
-}
+using testsupport::Later;
+using testsupport::Script;
+using testsupport::ShownFileDialog;
+using testsupport::ShownMessageBox;
 
 QLineEdit* NameEdit(const FileDialog& dialog) {
     return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -434,6 +378,63 @@ TEST(FileDialogTest, OverwriteQuestionStandsOverTheSaveDialog) {
         Answer(question, QMessageBox::Yes),
     });
     EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), path);
+    EXPECT_TRUE(script.Done());
+}
+
+// The names the dialog's list has selected.
+QStringList SelectedNames(const FileDialog& dialog) {
+    QStringList names;
+    const auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (list != nullptr) {
+        for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
+            names << index.data().toString();
+        }
+    }
+    return names;
+}
+
+TEST(FileDialogTest, RefusedOverwriteLeavesTheNameAsTypedAndTheSelection) {
+    GameFolder folder;
+    const QString typed = QStringLiteral("a & b");
+    const QString name = typed + QStringLiteral(".tvx");
+    WriteFile(folder.Path(name), 622);
+    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+
+    const Script script({
+        [&] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || !testsupport::RowsTyped(*DetailView(*dialog), 5)) {
+                return false;
+            }
+            if (!testsupport::TypeInto(NameEdit(*dialog), typed)) {
+                return false;
+            }
+            // Qt selects the file the typed name stands for.
+            EXPECT_EQ(SelectedNames(*dialog), QStringList{name});
+            QPushButton* save =
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save);
+            Later([save] { save->click(); });
+            return true;
+        },
+        Answer(QStringLiteral("Το αρχείο ") + QDir::toNativeSeparators(folder.Path(name)) +
+                   QStringLiteral(" υπάρχει ήδη.\nΘέλετε να αντικατασταθεί;"),
+               QMessageBox::No),
+        [&] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || ShownMessageBox() != nullptr) {
+                return false;
+            }
+            for (int i = 0; i < 10; ++i) {
+                QCoreApplication::processEvents();
+            }
+            EXPECT_EQ(NameEdit(*dialog)->text(), typed);
+            EXPECT_EQ(SelectedNames(*dialog), QStringList{name});
+            Later([dialog] { dialog->reject(); });
+            return true;
+        },
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
     EXPECT_TRUE(script.Done());
 }
 
