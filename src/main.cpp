@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "QtGreek.h"
-#include "platform/Desktop.h"
 #include "platform/Process.h"
+#include "platform/QtDesktop.h"
 #include "resources/Artwork.h"
 #include "ui/frmBasic.h"
 

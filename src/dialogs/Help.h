@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/Desktop.h"
+#include "platform/CommonDialog.h"
 
 namespace dialogs {
 

@@ -9,6 +9,7 @@
 
 #include "dialogs/DialogPlace.h"
 #include "dialogs/MainWindowLink.h"
+#include "platform/CommonDialog.h"
 #include "platform/Desktop.h"
 
 namespace dialogs {

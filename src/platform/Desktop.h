@@ -3,33 +3,16 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
-namespace platform {
+#include "platform/MsgBoxStyle.h"
 
-// Message box buttons, icons and answers, in the codes the program uses.
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbYesNoCancel = 3;
-inline constexpr int vbYesNo = 4;
-inline constexpr int vbCritical = 16;
-inline constexpr int vbQuestion = 32;
-inline constexpr int vbExclamation = 48;
-inline constexpr int vbDefaultButton1 = 0;
-inline constexpr int vbDefaultButton2 = 256;
-inline constexpr int vbOK = 1;
-inline constexpr int vbCancel = 2;
-inline constexpr int vbYes = 6;
-inline constexpr int vbNo = 7;
+namespace platform {
 
 // Flags of the file dialogs.
 inline constexpr int cdlOFNOverwritePrompt = 2;
 inline constexpr int cdlOFNFileMustExist = 4096;
 inline constexpr int cdlOFNNoReadOnlyReturn = 32768;
-
-// Help commands.
-inline constexpr int cdlHelpContext = 1;
-inline constexpr int cdlHelpContents = 3;
 
 // What a file dialog is shown with. Filter: label and pattern pairs, all separated by "|".
 struct FileDialogProperties {
@@ -63,39 +46,6 @@ class Desktop {
     virtual bool ShellOpen(const QString& target) {
         return QDesktopServices::openUrl(QUrl(target));
     }
-};
-
-// The Desktop on Qt's dialogs.
-Desktop& QtDesktop();
-
-// The message box of QtDesktop().MsgBox, modal over `parent`'s window.
-int MsgBoxOver(QWidget* parent, const QString& prompt, int style, const QString& title);
-
-// The folder a file dialog opens for the start folder initDir: initDir itself when it is a
-// folder, else the player's home folder (the program never creates its own folder).
-QString DialogStartFolder(const QString& initDir);
-
-// The program's common dialog: properties that stay until they are set again, and the show
-// operations. With CancelError set, a cancel raises ErrDialogCancelled.
-class CommonDialog {
-  public:
-    // owner: the window whose dialog this is; its dialogs stand over it.
-    CommonDialog(Desktop& desktop, QWidget* owner) : Owner(owner), desktop_(&desktop) {}
-
-    QWidget* Owner;
-    FileDialogProperties Properties;
-    QString HelpFile;
-    int HelpCommand = 0;
-    int HelpContext = 0;
-
-    // Afterwards Properties.FileName holds the chosen path ("" when cancelled without
-    // CancelError).
-    void ShowOpen();
-    void ShowSave();
-    void ShowHelp();
-
-  private:
-    Desktop* desktop_;
 };
 
 }  // namespace platform

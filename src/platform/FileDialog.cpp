@@ -23,6 +23,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/CommonDialog.h"
+#include "platform/QtDesktop.h"
+
 namespace platform {
 
 namespace {

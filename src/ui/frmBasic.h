@@ -12,6 +12,7 @@
 #include "game/Board.h"
 #include "game/History.h"
 #include "game/Moves.h"
+#include "platform/CommonDialog.h"
 #include "platform/Desktop.h"
 #include "platform/ImageControl.h"
 #include "platform/MenuItem.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "QtGreek.h"
-#include "platform/Desktop.h"
+#include "platform/CommonDialog.h"
 #include "platform/FileDialog.h"
 #include "platform/RuntimeError.h"
 #include "support/FileViewWait.h"

@@ -27,8 +27,8 @@
 
 #include "DialogScript.h"
 #include "QtGreek.h"
-#include "platform/Desktop.h"
 #include "platform/FileDialog.h"
+#include "platform/QtDesktop.h"
 #include "support/FileViewWait.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -1,18 +1,14 @@
-#include "platform/Desktop.h"
+#include "platform/QtDesktop.h"
 
-#include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
 #include <QVector>
-#include <utility>
 
 #include "platform/FileDialog.h"
-#include "platform/RuntimeError.h"
 
 namespace platform {
 
@@ -151,28 +147,6 @@ int MsgBoxOver(QWidget* parent, const QString& prompt, int style, const QString&
         }
     }
     return choices.constFirst().answer;
-}
-
-QString DialogStartFolder(const QString& initDir) {
-    return QFileInfo(initDir).isDir() ? initDir : QDir::toNativeSeparators(QDir::homePath());
-}
-
-void CommonDialog::ShowOpen() {
-    Properties.FileName = desktop_->ShowOpen(Owner, Properties);
-    if (Properties.FileName.isEmpty() && Properties.CancelError) {
-        throw RuntimeError(ErrDialogCancelled);
-    }
-}
-
-void CommonDialog::ShowSave() {
-    Properties.FileName = desktop_->ShowSave(Owner, Properties);
-    if (Properties.FileName.isEmpty() && Properties.CancelError) {
-        throw RuntimeError(ErrDialogCancelled);
-    }
-}
-
-void CommonDialog::ShowHelp() {
-    desktop_->ShowHelp(Owner, HelpFile, HelpCommand, HelpContext);
 }
 
 }  // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/CommonDialog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/RuntimeError.h"
+
+namespace platform {
+
+QString DialogStartFolder(const QString& initDir) {
+    return QFileInfo(initDir).isDir() ? initDir : QDir::toNativeSeparators(QDir::homePath());
+}
+
+void CommonDialog::ShowOpen() {
+    Properties.FileName = desktop_->ShowOpen(Owner, Properties);
+    if (Properties.FileName.isEmpty() && Properties.CancelError) {
+        throw RuntimeError(ErrDialogCancelled);
+    }
+}
+
+void CommonDialog::ShowSave() {
+    Properties.FileName = desktop_->ShowSave(Owner, Properties);
+    if (Properties.FileName.isEmpty() && Properties.CancelError) {
+        throw RuntimeError(ErrDialogCancelled);
+    }
+}
+
+void CommonDialog::ShowHelp() {
+    desktop_->ShowHelp(Owner, HelpFile, HelpCommand, HelpContext);
+}
+
+}  // namespace platform
