@@ -5,18 +5,39 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "QtGreek.h"
 #include "platform/FileDialog.h"
 
 namespace testsupport {
+
+// Runs every test with Qt's own texts in Greek. The dialog keeps its state in Qt's own settings,
+// and falls back to the home folder, which the sidebar shows: both are temporary folders, the
+// home one with a short name, as a player's is.
+inline int RunDialogTests(QApplication& app) {
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    const QTemporaryDir home(QDir::tempPath() + QStringLiteral("/home-XXXXXX"));
+    qputenv("HOME", home.path().toLocal8Bit());
+    if (!translations::InstallQtGreek(app)) {
+        std::fprintf(stderr, "the Greek translation is missing\n");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}
 
 inline platform::FileDialog* ShownFileDialog() {
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -255,14 +255,5 @@ int main(int argc, char** argv) {
     // the process when the bus goes.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
-    const QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    const QTemporaryDir home(QDir::tempPath() + QStringLiteral("/home-XXXXXX"));
-    qputenv("HOME", home.path().toLocal8Bit());
-    if (!translations::InstallQtGreek(app)) {
-        std::fprintf(stderr, "the Greek translation is missing\n");
-        return 1;
-    }
-    return RUN_ALL_TESTS();
+    return testsupport::RunDialogTests(app);
 }

@@ -488,16 +488,5 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
-    // The dialog keeps its state in Qt's own settings, and falls back to the home folder, which
-    // the sidebar shows: a short name, as a player's is.
-    const QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    const QTemporaryDir home(QDir::tempPath() + QStringLiteral("/home-XXXXXX"));
-    qputenv("HOME", home.path().toLocal8Bit());
-    if (!translations::InstallQtGreek(app)) {
-        std::fprintf(stderr, "the Greek translation is missing\n");
-        return 1;
-    }
-    return RUN_ALL_TESTS();
+    return testsupport::RunDialogTests(app);
 }
