@@ -4,7 +4,8 @@
 
 BUILD_DIR ?= build
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core qt6-l10n-tools xvfb qt6-gtk-platformtheme
+            libbenchmark-dev fonts-dejavu-core qt6-l10n-tools libxcb1-dev xvfb \
+            qt6-gtk-platformtheme
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -20,7 +21,7 @@ test: build
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
-$(BUILD_DIR)/CMakeCache.txt:
+$(BUILD_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 deps:
