@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include <QByteArray>
+#include <cstdint>
 #include <cstdlib>
 #endif
 
@@ -27,8 +28,8 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
-// Adds the skip states to the window's _NET_WM_STATE while it is not mapped yet; Qt keeps the
-// states it finds there when it maps the window.
+// Adds the task-bar skip state to the window's _NET_WM_STATE while it is not mapped yet; Qt
+// keeps the states it finds there when it maps the window.
 void AskToSkipTaskBar(QWidget& window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) {
@@ -36,13 +37,12 @@ void AskToSkipTaskBar(QWidget& window) {
     }
     xcb_connection_t* connection = x11->connection();
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skips[] = {Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                Atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
-    if (state == XCB_ATOM_NONE || skips[0] == XCB_ATOM_NONE || skips[1] == XCB_ATOM_NONE) {
+    const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) {
         return;
     }
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window.winId()),
-                        state, XCB_ATOM_ATOM, 32, 2, skips);
+                        state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);
 }
 #endif

@@ -5,8 +5,8 @@
 namespace platform {
 
 // Asks the window manager to give the top-level `window` no entry of its own in the task bar
-// (and the pager) each time it is shown. Without an X11 window system, nothing is asked: an
-// owned dialog is kept out of the task bar there already.
+// each time it is shown. Without an X11 window system, nothing is asked: an owned dialog is
+// kept out of the task bar there already.
 void KeepOutOfTaskBar(QWidget& window);
 
 }  // namespace platform
