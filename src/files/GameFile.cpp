@@ -199,12 +199,12 @@ bool PassesBoardCheck(const game::Board& board, bool DecodeFailed) {
                         return false;
                     }
                 }
-            } else if (code != CellEmpty && FindPieceCell(code).piece == nullptr) {
+            } else if (code != CellEmpty && FindPieceCell(code).piece < 0) {
                 return false;
             }
         }
     }
-    auto count = [&counts](Cell anchor) { return counts[PieceOf(anchor) - kPieces.data()]; };
+    auto count = [&counts](Cell anchor) { return counts[PieceIndexOf(anchor)]; };
     return count(CellBig) == 1 && count(CellSmall) == 4 && count(CellHor) + count(CellVer) == 5 &&
            !DecodeFailed;
 }

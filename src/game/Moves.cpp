@@ -112,8 +112,8 @@ constexpr bool OnBoard(int x, int y) {
 
 // The piece anchored by code fits on the board with its anchor at (x, y).
 constexpr bool AnchorFits(Cell code, int x, int y) {
-    const Piece* piece = PieceOf(code);
-    return piece != nullptr && PieceFits(*piece, x, y);
+    const int piece = PieceIndexOf(code);
+    return piece >= 0 && PieceFits(kPieces[piece], x, y);
 }
 
 constexpr const MoveRow* OneCellRow(Cell anchor, int kind) {

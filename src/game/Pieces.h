@@ -33,18 +33,20 @@ inline constexpr std::array<Piece, 4> kPieces{{
 }};
 // clang-format on
 
-// The cell of a piece whose code is code, with its piece; nullptr for a code no piece has.
+// The cell of a piece whose code is code, with its piece's index in kPieces; -1 for a code no
+// piece has. Indices, not pointers: a sanitizing build cannot compare addresses at compile time.
 struct PieceCellOf {
-    const Piece* piece = nullptr;
+    int piece = -1;
     PieceCell cell;
 };
 
 namespace detail {
 constexpr PieceCellOf SearchPieceCell(Cell code) {
-    for (const Piece& piece : kPieces) {
+    for (int p = 0; p < static_cast<int>(kPieces.size()); ++p) {
+        const Piece& piece = kPieces[p];
         for (int i = 0; i < piece.count; ++i) {
             if (piece.cells[i].code == code) {
-                return {&piece, piece.cells[i]};
+                return {p, piece.cells[i]};
             }
         }
     }
@@ -64,10 +66,16 @@ constexpr const PieceCellOf& FindPieceCell(Cell code) {
     return detail::kPieceCellsByCode[code];
 }
 
+// The index in kPieces of the piece whose anchor code is code; -1 for any other code.
+constexpr int PieceIndexOf(Cell code) {
+    const PieceCellOf& found = FindPieceCell(code);
+    return found.piece >= 0 && kPieces[found.piece].anchor == code ? found.piece : -1;
+}
+
 // The piece whose anchor code is code; nullptr for any other code.
 constexpr const Piece* PieceOf(Cell code) {
-    const PieceCellOf& found = FindPieceCell(code);
-    return found.piece != nullptr && found.piece->anchor == code ? found.piece : nullptr;
+    const int index = PieceIndexOf(code);
+    return index >= 0 ? &kPieces[index] : nullptr;
 }
 
 // The whole piece lies on the board with its anchor at (x, y).
@@ -78,7 +86,8 @@ constexpr bool PieceFits(const Piece& piece, int x, int y) {
 // Each piece fills its rectangle, anchor first, and no code belongs to two cells: so every
 // code leads to one cell of one piece.
 constexpr bool PiecesAreSound() {
-    for (const Piece& piece : kPieces) {
+    for (int p = 0; p < static_cast<int>(kPieces.size()); ++p) {
+        const Piece& piece = kPieces[p];
         if (piece.count != piece.width * piece.height || piece.cells[0].dx != 0 ||
             piece.cells[0].dy != 0 || piece.cells[0].code != piece.anchor) {
             return false;
@@ -86,7 +95,7 @@ constexpr bool PiecesAreSound() {
         for (int i = 0; i < piece.count; ++i) {
             const PieceCell& cell = piece.cells[i];
             if (cell.dx < 0 || cell.dx >= piece.width || cell.dy < 0 || cell.dy >= piece.height ||
-                cell.code == CellEmpty || FindPieceCell(cell.code).piece != &piece ||
+                cell.code == CellEmpty || FindPieceCell(cell.code).piece != p ||
                 FindPieceCell(cell.code).cell.dx != cell.dx ||
                 FindPieceCell(cell.code).cell.dy != cell.dy) {
                 return false;
