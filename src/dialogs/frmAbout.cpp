@@ -7,9 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "game/GameLayouts.h"
-#include "platform/OuterPlace.h"
 #include "platform/TaskBar.h"
-#include "platform/Twips.h"
 #include "resources/BoardPicture.h"
 
 namespace dialogs {
@@ -156,14 +154,7 @@ frmAbout::frmAbout(const dialogs::MainWindowLink& main, platform::Desktop& deskt
 }
 
 void frmAbout::Form_Load() {
-    const QSizeF screen = platform::ScreenSizeTwips();
-    const QRect mainWindow = main_.OuterRect();
-    const dialogs::DialogPlace place = dialogs::AboutPlace(
-        static_cast<float>(platform::PixelsToTwips(mainWindow.x())),
-        static_cast<float>(platform::PixelsToTwips(mainWindow.y())),
-        static_cast<float>(screen.width()), static_cast<float>(screen.height()));
-    platform::MoveOuter(
-        *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
+    dialogs::PlaceBeside(*this, main_, dialogs::AboutPlace);
 
     LabelInfo->setText(QStringLiteral("Ταρβέξη - Έκδοση ") + main_.VersionText());
     Label2->setCursor(imgCursorPoint);

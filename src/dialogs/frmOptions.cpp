@@ -7,10 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "dialogs/Help.h"
-#include "platform/OuterPlace.h"
-#include "platform/Program.h"
 #include "platform/TaskBar.h"
-#include "platform/Twips.h"
 
 namespace dialogs {
 
@@ -125,14 +122,7 @@ frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop
 }
 
 void frmOptions::Form_Load() {
-    const QSizeF screen = platform::ScreenSizeTwips();
-    const QRect mainWindow = main_.OuterRect();
-    const dialogs::DialogPlace place = dialogs::ChooserPlace(
-        static_cast<float>(platform::PixelsToTwips(mainWindow.x())),
-        static_cast<float>(platform::PixelsToTwips(mainWindow.y())),
-        static_cast<float>(screen.width()), static_cast<float>(screen.height()));
-    platform::MoveOuter(
-        *this, QPoint(platform::TwipsToPixels(place.left), platform::TwipsToPixels(place.top)));
+    dialogs::PlaceBeside(*this, main_, dialogs::ChooserPlace);
 
     SelectedGame = main_.CurrentGame();
     for (int i = 0; i < kGames; ++i) {

@@ -187,14 +187,15 @@ bool PassesBoardCheck(const game::Board& board, bool DecodeFailed) {
     for (int x = 1; x <= kColumns; ++x) {
         for (int y = 1; y <= kRows; ++y) {
             const Cell code = board(x, y);
-            if (const Piece* piece = PieceOf(code)) {
-                ++counts[piece - kPieces.data()];
+            if (const int index = PieceIndexOf(code); index >= 0) {
+                const Piece& piece = kPieces[index];
+                ++counts[index];
                 // The edge test comes first, so that no partner is looked for off the board.
-                if (!PieceFits(*piece, x, y)) {
+                if (!PieceFits(piece, x, y)) {
                     return false;
                 }
-                for (int i = 1; i < piece->count; ++i) {
-                    const PieceCell& cell = piece->cells[i];
+                for (int i = 1; i < piece.count; ++i) {
+                    const PieceCell& cell = piece.cells[i];
                     if (board(x + cell.dx, y + cell.dy) != cell.code) {
                         return false;
                     }

@@ -200,11 +200,9 @@ MoveTable BuildMoveTable(const Board& board) {
     MoveTable table;
     for (int x = 1; x <= kColumns; ++x) {
         for (int y = 1; y <= kRows; ++y) {
-            const Cell code = board(x, y);
-            for (std::size_t i = 0; i < kPieces.size(); ++i) {
-                if (code == kPieces[i].anchor) {
-                    AddPieceMoves(board, x, y, kPieces[i], kPieceRows[i], table);
-                }
+            const int piece = PieceIndexOf(board(x, y));
+            if (piece >= 0) {
+                AddPieceMoves(board, x, y, kPieces[piece], kPieceRows[piece], table);
             }
         }
     }

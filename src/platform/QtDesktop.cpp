@@ -14,18 +14,6 @@ namespace platform {
 
 namespace {
 
-// Button sets, icons and default buttons beyond those the header names.
-constexpr int kButtonsMask = 0x7;
-constexpr int kIconMask = 0x70;
-constexpr int kDefaultButtonMask = 0x300;
-constexpr int vbOKCancel = 1;
-constexpr int vbAbortRetryIgnore = 2;
-constexpr int vbRetryCancel = 5;
-constexpr int vbInformation = 64;
-constexpr int vbAbort = 3;
-constexpr int vbRetry = 4;
-constexpr int vbIgnore = 5;
-
 struct Choice {
     QMessageBox::StandardButton button;
     int answer;

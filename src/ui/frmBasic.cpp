@@ -305,7 +305,7 @@ void frmBasic::SetCaption(const QString& caption) {
 void frmBasic::AskToSaveGame() {
     SaveCancelled = false;
     Answer = desktop_.MsgBox(
-        owner_,
+        Owner(),
         QStringLiteral("Το προηγούμενο παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
         platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
         QStringLiteral("Έξοδος από το τρέχον παιχνίδι"));
@@ -365,7 +365,7 @@ bool frmBasic::SaveGame(const QString& FilePath) {
         }
         file->Close();
     } catch (const std::exception& error) {
-        desktop_.MsgBox(owner_, SaveFailureText(AsRuntimeError(error)),
+        desktop_.MsgBox(Owner(), SaveFailureText(AsRuntimeError(error)),
                         platform::vbOKOnly + platform::vbCritical, kSaveErrorTitle);
         return false;
     }
@@ -385,7 +385,7 @@ void frmBasic::OpenRecentFile(int Index) {
     if (mdlFilesFoldersFunctions::FileExists(path)) {
         OpenGame(false, path);
     } else {
-        desktop_.MsgBox(owner_, QStringLiteral("Το αρχείο %1 δεν υπάρχει").arg(path),
+        desktop_.MsgBox(Owner(), QStringLiteral("Το αρχείο %1 δεν υπάρχει").arg(path),
                         platform::vbOKOnly + platform::vbCritical,
                         QStringLiteral("Εσφαλμένη διαδρομή πρόσφατου αρχείου"));
         mdlRecentFiles::RemoveRecentFile(Index);
@@ -430,13 +430,13 @@ void frmBasic::OpenGame(const bool& ShowDialog, const QString& FilePath) {
     } catch (const std::exception& error) {
         const platform::RuntimeError failure = AsRuntimeError(error);
         if (failure.Number() != platform::ErrDialogCancelled) {
-            desktop_.MsgBox(owner_, OpenFailureText(failure),
+            desktop_.MsgBox(Owner(), OpenFailureText(failure),
                             platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
         }
         return;
     }
     if (!reading.Data) {
-        desktop_.MsgBox(owner_, QStringLiteral("Το αρχείο %1 δεν είναι έγκυρο").arg(OpenPath),
+        desktop_.MsgBox(Owner(), QStringLiteral("Το αρχείο %1 δεν είναι έγκυρο").arg(OpenPath),
                         platform::vbOKOnly + platform::vbCritical, kOpenErrorTitle);
         return;
     }
@@ -505,7 +505,7 @@ void frmBasic::Menu22_Click() {
 void frmBasic::Form_Unload(std::int16_t& Cancel) {
     if (GameChanged) {
         Answer = desktop_.MsgBox(
-            owner_,
+            Owner(),
             QStringLiteral(
                 "Το τελευταίο τρέχον παιχνίδι δεν έχει αποθηκευτεί. Θέλετε να αποθηκευτεί;"),
             platform::vbYesNoCancel + platform::vbQuestion + platform::vbDefaultButton1,
@@ -529,8 +529,7 @@ void frmBasic::closeEvent(QCloseEvent* event) {
 }
 
 void frmBasic::StartChosenGame(std::uint8_t Number, QWidget& owner) {
-    const QScopedValueRollback<QWidget*> boxesOwner(owner_, &owner);
-    const QScopedValueRollback<QWidget*> dialogsOwner(CommonDialog1.Owner, &owner);
+    const QScopedValueRollback<QWidget*> chooserOwns(CommonDialog1.Owner, &owner);
     mdlBasic::PreviousGameNumber = mdlBasic::GameNumber;
     mdlBasic::GameNumber = Number;
     mdlBasic::ChangedFromChooser = true;

@@ -181,9 +181,9 @@ class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     void CreateMenus();
     void SetClientHeight(int pixels);
 
-    // The window that the boxes and dialogs of the operation under way belong to: this window,
-    // or the chooser while it starts a game.
-    QWidget* owner_ = this;
+    // The window that the boxes and dialogs of the operation under way belong to: the owner of
+    // the window's common dialog, which is this window, or the chooser while it starts a game.
+    QWidget* Owner() const { return CommonDialog1.Owner; }
     resources::Artwork artwork_;
     QStringList arguments_;
     QString caption_;

@@ -10,10 +10,10 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
 #include "support/ChildProcess.h"
+#include "support/WrittenFiles.h"
 
 namespace {
 
-using platform::FileSystemObject;
 using platform::RuntimeError;
 
 // What the child reports by its exit code. A child that a signal ends reports nothing.
@@ -22,14 +22,6 @@ constexpr int kNoError = 1;
 constexpr int kOtherError = 2;
 constexpr int kNoLimit = 3;
 constexpr int kSecondSaveFailed = 4;
-
-void Save(const QString& path, int lines) {
-    auto stream = FileSystemObject::CreateTextFile(path);
-    for (int i = 0; i < lines; ++i) {
-        stream->WriteLine(QByteArray(40, static_cast<char>('a' + i % 26)));
-    }
-    stream->Close();
-}
 
 // The program's start-up under a file-size limit, with the signal's default action as a shell
 // leaves it: a save that outgrows the limit is the size error, and the program goes on (a
@@ -44,7 +36,7 @@ int SaveUnderSizeLimit(const QString& path) {
     }
     platform::PrepareProcess();
     try {
-        Save(path, 48);
+        testsupport::WriteLetterLines(path, 48);
         return kNoError;
     } catch (const RuntimeError& error) {
         if (error.Number() != platform::ErrPathFileAccess ||
@@ -54,7 +46,7 @@ int SaveUnderSizeLimit(const QString& path) {
         }
     }
     try {
-        Save(path, 2);
+        testsupport::WriteLetterLines(path, 2);
     } catch (const RuntimeError&) {
         return kSecondSaveFailed;
     }
@@ -65,11 +57,7 @@ TEST(ProcessTest, FileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("game.tvx"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Kivuno\r\nTarvex\r\nv1.0\r\n");
-    }
+    ASSERT_TRUE(testsupport::PutFile(path, testsupport::kPreviousFile));
 
     const auto code =
         testsupport::RunInChild([&] { return SaveUnderSizeLimit(path); }, std::chrono::seconds(20));

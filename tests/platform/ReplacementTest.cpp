@@ -14,6 +14,7 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/TextFile.h"
+#include "support/WrittenFiles.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ class AppendOnly {
     QStringList paths_;
 };
 
-const QByteArray kPrevious = "Kivuno\r\nTarvex\r\nv1.0\r\n";
+const QByteArray kPrevious = testsupport::kPreviousFile;
 
 // A game file of 48 lines; `beforeClose` runs between the last line and Close. The run-time
 // error that stopped it, or nullopt.
@@ -103,9 +104,7 @@ TEST_P(RefusedReplacementTest, RefusedIsReadOnlyAndLeavesNothing) {
     AppendOnly appendOnly;  // declared after dir: cleared before dir is removed
     const QString path = dir.filePath(QStringLiteral("game.tvx"));
     if (c.existing) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kPrevious);
+        ASSERT_TRUE(testsupport::PutFile(path, kPrevious));
     }
     if (geteuid() != 0 || !SetAppendOnly(dir.path(), true) || !SetAppendOnly(dir.path(), false)) {
         GTEST_SKIP() << "the append-only attribute cannot be set here (needs root and a file "

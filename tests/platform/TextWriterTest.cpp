@@ -11,6 +11,7 @@
 #include "platform/TextFile.h"
 #include "support/ChildProcess.h"
 #include "support/FileSizeLimit.h"
+#include "support/WrittenFiles.h"
 
 namespace {
 
@@ -30,11 +31,7 @@ int WriteUnderSizeLimit(const QString& path, int lines, rlim_t limit) {
         return kOtherError;
     }
     try {
-        auto stream = FileSystemObject::CreateTextFile(path);
-        for (int i = 0; i < lines; ++i) {
-            stream->WriteLine(QByteArray(40, static_cast<char>('a' + i % 26)));
-        }
-        stream->Close();
+        testsupport::WriteLetterLines(path, lines);
     } catch (const RuntimeError& error) {
         return error.Number() == platform::ErrPathFileAccess && !error.Description().isEmpty()
                    ? kRaisedPathFileAccess
@@ -59,12 +56,8 @@ TEST_P(WriteFailureTest, FailedWriteRaisesAndKeepsThePreviousFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("game.tvx"));
-    const QByteArray previous = "Kivuno\r\nTarvex\r\nv1.0\r\n";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(previous);
-    }
+    const QByteArray previous = testsupport::kPreviousFile;
+    ASSERT_TRUE(testsupport::PutFile(path, previous));
 
     const auto code = testsupport::RunInChild(
         [&] { return WriteUnderSizeLimit(path, GetParam().lines, GetParam().limit); },
@@ -96,11 +89,7 @@ TEST(FullDiskTest, NoSpaceLeftIsDiskFull) {
     }
     const QString path = dir.filePath(QStringLiteral("game.tvx"));
     const QByteArray previous = "Kivuno\r\n";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(previous);
-    }
+    ASSERT_TRUE(testsupport::PutFile(path, previous));
     int number = 0;
     try {
         auto stream = FileSystemObject::CreateTextFile(path);

@@ -42,7 +42,8 @@ class ScriptedDesktop : public platform::Desktop {
         BlockWindows();
         messages.push_back({prompt, style, title, owner});
         if (answers.empty()) {
-            return (style & 7) == platform::vbOKOnly ? platform::vbOK : platform::vbCancel;
+            return (style & platform::kButtonsMask) == platform::vbOKOnly ? platform::vbOK
+                                                                          : platform::vbCancel;
         }
         const int answer = answers.front();
         answers.pop_front();
