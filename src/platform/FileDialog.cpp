@@ -7,9 +7,12 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIcon>
 #include <QIdentityProxyModel>
 #include <QListView>
 #include <QLocale>
+#include <QMimeDatabase>
+#include <QMimeType>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -103,19 +106,41 @@ class FileTypes final : public QFileIconProvider {
         return result;
     }
 
+    // A file's type and icon are told from its name: Qt would read the file's content to
+    // recognise it, on the window's thread, and a file such as /proc/kmsg never answers.
     QString type(const QFileInfo& info) const override {
-        if (info.isFile()) {
-            for (const auto& [pattern, label] : types_) {
-                if (pattern.match(info.fileName()).hasMatch()) {
-                    return label;
-                }
+        if (!info.isFile()) {
+            return QFileIconProvider::type(info);
+        }
+        for (const auto& [pattern, label] : types_) {
+            if (pattern.match(info.fileName()).hasMatch()) {
+                return label;
             }
         }
-        return QFileIconProvider::type(info);
+        const QMimeType mime = TypeByName(info);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
     }
 
+    QIcon icon(const QFileInfo& info) const override {
+        if (!info.isFile()) {
+            return QFileIconProvider::icon(info);
+        }
+        const QMimeType mime = TypeByName(info);
+        QIcon icon = QIcon::fromTheme(mime.iconName());
+        if (icon.isNull()) {
+            icon = QIcon::fromTheme(mime.genericIconName());
+        }
+        return icon.isNull() ? QFileIconProvider::icon(File) : icon;
+    }
+    using QFileIconProvider::icon;
+
   private:
+    QMimeType TypeByName(const QFileInfo& info) const {
+        return mimeTypes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+
     std::vector<std::pair<QRegularExpression, QString>> types_;
+    QMimeDatabase mimeTypes_;
 };
 
 QLocale GreekLocale() {
@@ -211,6 +236,8 @@ void NativeDialogsHeldOff::Release() {
 FileDialog::FileDialog(QWidget* parent, const FileDialogProperties& properties, AcceptMode mode)
     : QFileDialog(parent,
                   mode == AcceptOpen ? QStringLiteral("Άνοιγμα") : QStringLiteral("Αποθήκευση ως")),
+      nameEdit_(findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))),
+      files_(findChild<QListView*>(QStringLiteral("listView"))),
       tree_(findChild<QTreeView*>(QStringLiteral("treeView"))),
       sidebar_(findChild<QListView*>(QStringLiteral("sidebar"))),
       splitter_(findChild<QSplitter*>(QStringLiteral("splitter"))),
@@ -375,10 +402,60 @@ void FileDialog::FitToContents(bool opening) {
         {sidebarWidth, splitter_->width() - splitter_->handleWidth() - sidebarWidth});
 }
 
+QString FileDialog::TypedPath() const {
+    const QString typed = nameEdit_ != nullptr ? nameEdit_->text() : QString();
+    if (typed.isEmpty() || typed.contains(u'"')) {
+        return QString();
+    }
+    QString path = QDir::fromNativeSeparators(typed);
+    if (path == u'~' || path.startsWith(QStringLiteral("~/"))) {
+        path.replace(0, 1, QDir::homePath());
+    }
+    return QDir::cleanPath(directory().absoluteFilePath(path));
+}
+
+void FileDialog::accept() {
+    // Qt itself decides whether a typed name is a folder, and so whether it gets the default
+    // extension, in the program's working folder. Where a folder is selected in the list, or
+    // nothing is typed, Qt's own handling stands.
+    const QString typed = TypedPath();
+    bool folderSelected = false;
+    if (files_ != nullptr && files_->selectionModel() != nullptr) {
+        for (const QModelIndex& row : files_->selectionModel()->selectedRows()) {
+            folderSelected = folderSelected ||
+                             QFileInfo(row.data(QFileSystemModel::FilePathRole).toString()).isDir();
+        }
+    }
+    if (typed.isEmpty() || folderSelected) {
+        QFileDialog::accept();
+        return;
+    }
+    const QFileInfo info(typed);
+    if (info.isDir()) {
+        setDirectory(info.absoluteFilePath());
+        nameEdit_->clear();
+        return;
+    }
+    QString file = typed;
+    if (!defaultSuffix().isEmpty() && !info.fileName().contains(u'.')) {
+        file += u'.' + defaultSuffix();
+    }
+    if (fileMode() == ExistingFile && !QFileInfo::exists(file)) {
+        MsgBoxOver(this,
+                   tr("%1\nFile not found.\nPlease verify the correct file name was given.")
+                       .arg(QFileInfo(file).fileName()),
+                   vbOKOnly | vbExclamation, windowTitle());
+        return;
+    }
+    const QScopedValueRollback<QString> choice(typedChoice_, file);
+    QDialog::accept();
+}
+
 void FileDialog::done(int result) {
     if (result == Accepted) {
-        // QFileDialog has taken the choice: the name with the default extension, not a folder.
-        const QString chosen = selectedFiles().value(0);
+        // The typed file, or else the choice QFileDialog has taken: a name with the default
+        // extension, never a folder.
+        const QString chosen = typedChoice_.isEmpty() ? selectedFiles().value(0) : typedChoice_;
         // Refused, the dialog stays as the player left it: the name as typed, the selection.
         if (!chosen.isEmpty() && !Confirmed(chosen)) {
             return;

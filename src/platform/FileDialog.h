@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QLineEdit>
 #include <QListView>
 #include <QSplitter>
 #include <QString>
@@ -55,6 +56,10 @@ class FileDialog : private detail::FileTypesOwner,
     // The chosen path with native separators once the dialog is accepted, else "".
     QString ChosenPath() const { return chosen_; }
 
+    // A name typed in the name field is taken in the dialog's folder: one that names a folder
+    // enters it, and only a name that is no folder gets the default extension.
+    void accept() override;
+
   protected:
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
@@ -67,13 +72,20 @@ class FileDialog : private detail::FileTypesOwner,
     // over the dialog.
     bool Confirmed(const QString& chosen);
 
+    // The path the name field's text stands for, in the dialog's folder; "" when the field is
+    // empty or holds a list of names.
+    QString TypedPath() const;
+
     // Qt's own parts of the dialog, found by their names; null where Qt has none.
+    QLineEdit* nameEdit_;
+    QListView* files_;
     QTreeView* tree_;
     QListView* sidebar_;
     QSplitter* splitter_;
     int flags_;
     QString proposedName_;
     QStringList typeLabels_;
+    QString typedChoice_;  // the typed file being accepted, while it is
     QString chosen_;
     QTimer fitTimer_;
     bool fitting_ = false;

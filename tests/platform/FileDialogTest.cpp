@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCollator>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -10,10 +11,12 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -23,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "DialogScript.h"
@@ -175,6 +179,43 @@ TEST(FileDialogTest, FileTypeIsTheLabelOfTheFilterThatMatchesIt) {
             }
             return true;
         })) << "rows not in the order of their types";
+    }
+}
+
+// The dialog never reads a file to name its type: a picture whose name says nothing is of the
+// generic type, a text named as a picture is a picture.
+TEST(FileDialogTest, FileTypeIsToldFromTheNameAlone) {
+    GameFolder folder;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG");
+    ASSERT_TRUE(png.startsWith("\x89PNG"));
+    for (const auto& [name, content] :
+         {std::pair{"picture", png}, std::pair{"notes.png", QByteArray("notes")}}) {
+        QFile file(folder.Path(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QMimeDatabase types;
+    const struct {
+        const char* name;
+        QString type;
+    } cases[] = {
+        {"picture", types.mimeTypeForName(QStringLiteral("application/octet-stream")).comment()},
+        {"notes.png", types.mimeTypeForName(QStringLiteral("image/png")).comment()},
+        {"Κλασσικό.tvx", QStringLiteral("Αρχείο Ταρβέξης")},
+        {"TarvexSaveGame", QStringLiteral("Φάκελος")},
+    };
+    ASSERT_NE(cases[0].type, types.mimeTypeForData(png).comment());
+
+    FileDialog dialog(nullptr, Properties(folder.Path(), kOpenFilter), QFileDialog::AcceptOpen);
+    dialog.selectNameFilter(dialog.nameFilters().constLast());
+    ShowAndSettle(dialog, 6);
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShownRow(*DetailView(dialog), QString::fromUtf8(c.name)).value(kTypeColumn),
+                  c.type)
+            << c.name;
     }
 }
 
@@ -471,6 +512,101 @@ TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
     testsupport::RunUnprivileged({folder.Path()}, [&] { ExpectReadOnlyRefusal(folder); });
 }
 
+// What the player types in the name field and confirms with Enter, and where the dialog then
+// stands. The program's working folder is elsewhere: it holds no folder of the typed folders'
+// names, but one of each typed file name.
+struct TypedCase {
+    const char* label;
+    QFileDialog::AcceptMode mode;
+    QString typed;     // "<other>" stands for another folder's absolute path
+    QString entered;   // the folder the dialog then shows, relative to the game folder; "" none
+    QString returned;  // the path returned when the dialog closes, relative to the game folder
+};
+
+TEST(FileDialogTest, TypedFolderIsEnteredAndOnlyAFileNameGetsTheExtension) {
+    const QTemporaryDir other;
+    const QTemporaryDir working;
+    for (const char* name : {"new", "game", "Κλασσικό"}) {
+        QDir(working.path()).mkdir(QString::fromUtf8(name));
+    }
+    const QString home = QDir::currentPath();
+    QDir::setCurrent(working.path());
+    const TypedCase cases[] = {
+        {"open: folder", QFileDialog::AcceptOpen, "TarvexSaveGame", "TarvexSaveGame", ""},
+        {"open: folder with slash", QFileDialog::AcceptOpen, "TarvexSaveGame/", "TarvexSaveGame",
+         ""},
+        {"open: parent", QFileDialog::AcceptOpen, "TarvexSaveGame/..", ".", ""},
+        {"open: absolute", QFileDialog::AcceptOpen, "<other>", "<other>", ""},
+        {"open: a game by its title", QFileDialog::AcceptOpen, "Κλασσικό", "", "Κλασσικό.tvx"},
+        {"save: folder", QFileDialog::AcceptSave, "TarvexSaveGame", "TarvexSaveGame", ""},
+        {"save: absolute", QFileDialog::AcceptSave, "<other>", "<other>", ""},
+        {"save: new name", QFileDialog::AcceptSave, "new", "", "new.tvx"},
+        {"save: name with a folder", QFileDialog::AcceptSave, "TarvexSaveGame/game", "",
+         "TarvexSaveGame/game.tvx"},
+    };
+    for (const TypedCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        GameFolder folder;
+        const QString typed = c.typed == "<other>" ? other.path() : c.typed;
+        const QString entered = c.entered == "<other>" ? other.path()
+                                : c.entered.isEmpty()  ? QString()
+                                                       : QDir::cleanPath(folder.Path(c.entered));
+        bool checked = false;
+        std::vector<std::function<bool()>> steps{[&] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || !testsupport::RowsTyped(*DetailView(*dialog), 4)) {
+                return false;
+            }
+            if (!testsupport::TypeInto(NameEdit(*dialog), typed)) {
+                return false;
+            }
+            QLineEdit* edit = NameEdit(*dialog);
+            Later([edit] { QTest::keyClick(edit, Qt::Key_Return); });
+            return true;
+        }};
+        if (!entered.isEmpty()) {
+            steps.push_back([&] {
+                FileDialog* dialog = ShownFileDialog();
+                if (dialog == nullptr) {
+                    ADD_FAILURE() << "the dialog closed";
+                    return true;
+                }
+                if (QMessageBox* box = ShownMessageBox()) {
+                    ADD_FAILURE() << "a box: " << box->text().toStdString();
+                    Later([box, dialog] {
+                        box->buttons().constFirst()->click();
+                        Later([dialog] { dialog->reject(); });
+                    });
+                    return true;
+                }
+                if (QDir::cleanPath(dialog->directory().absolutePath()) != entered) {
+                    return false;
+                }
+                checked = true;
+                Later([dialog] { dialog->reject(); });
+                return true;
+            });
+        }
+        const Script script(std::move(steps));
+        FileDialogProperties properties = Properties(
+            folder.Path(), c.mode == QFileDialog::AcceptOpen ? kOpenFilter : kSaveFilter);
+        // As the program shows them.
+        properties.Flags = c.mode == QFileDialog::AcceptOpen
+                               ? cdlOFNFileMustExist
+                               : cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+        const QString chosen = c.mode == QFileDialog::AcceptOpen
+                                   ? QtDesktop().ShowOpen(nullptr, properties)
+                                   : QtDesktop().ShowSave(nullptr, properties);
+        EXPECT_TRUE(script.Done());
+        if (entered.isEmpty()) {
+            EXPECT_EQ(chosen, QDir::toNativeSeparators(folder.Path(c.returned)));
+        } else {
+            EXPECT_TRUE(checked);
+            EXPECT_EQ(chosen, QString());
+        }
+    }
+    QDir::setCurrent(home);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
