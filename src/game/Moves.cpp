@@ -200,8 +200,9 @@ MoveTable BuildMoveTable(const Board& board) {
     MoveTable table;
     for (int x = 1; x <= kColumns; ++x) {
         for (int y = 1; y <= kRows; ++y) {
+            // A piece that does not fit where its anchor lies would be looked for off the board.
             const int piece = PieceIndexOf(board(x, y));
-            if (piece >= 0) {
+            if (piece >= 0 && PieceFits(kPieces[piece], x, y)) {
                 AddPieceMoves(board, x, y, kPieces[piece], kPieceRows[piece], table);
             }
         }

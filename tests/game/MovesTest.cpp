@@ -101,6 +101,27 @@ TEST(MovesTest, TableGivesEachPieceItsMovesOnEveryCell) {
     }
 }
 
+// A board whose pieces are not whole is never played, but its table must stay on the board:
+// a piece that does not fit where its anchor lies has no moves, and no other cell gets any.
+TEST(MovesTest, PieceThatDoesNotFitTheBoardHasNoMoves) {
+    const struct {
+        const char* name;
+        const char* rows;
+    } cases[] = {
+        {"big piece in the last column", "0 0 0 10 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0"},
+        {"big piece in the last row", "0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 10 0 0"},
+        {"big piece in the corner", "0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 0 10"},
+        {"lying piece in the last column", "0 0 0 0 / 0 0 0 20 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0"},
+        {"standing piece in the last row", "0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 0 0 / 0 0 30 0"},
+        {"partner cells without their anchor",
+         "11 0 0 0 / 0 21 0 0 / 0 0 31 0 / 0 0 0 13 / 0 0 12 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BuildMoveTable(Rows(c.rows)), MoveTable{});
+    }
+}
+
 TEST(MovesTest, ClassicGameIsSolvedByTheBigPieceAloneAtTheBottomCentre) {
     const Board& goal = GetGameLayout(ClassicGame).goal;
     EXPECT_TRUE(
