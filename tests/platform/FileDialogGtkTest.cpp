@@ -7,9 +7,11 @@
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -18,10 +20,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QShowEvent>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeView>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -29,6 +34,7 @@
 #include "QtGreek.h"
 #include "platform/FileDialog.h"
 #include "platform/QtDesktop.h"
+#include "platform/TaskBar.h"
 #include "support/FileViewWait.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -180,6 +186,67 @@ TEST(FileDialogGtkTest, OpenAndSaveAreTheProgramsGreekWidgetDialogs) {
         EXPECT_EQ(QtDesktop().ShowOpen(nullptr, properties), c.chosen);
         EXPECT_TRUE(script.Done());
     }
+}
+
+// The states listed in the window's _NET_WM_STATE, by name.
+QStringList WindowStates(const QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        ADD_FAILURE() << "no X connection";
+        return {};
+    }
+    const QByteArray name("_NET_WM_STATE");
+    const auto atom = [&](const QByteArray& text) {
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(
+                connection,
+                xcb_intern_atom(connection, 0, static_cast<uint16_t>(text.size()), text.data()),
+                nullptr),
+            &std::free);
+        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    };
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), atom(name),
+                             XCB_ATOM_ATOM, 0, 1024),
+            nullptr),
+        &std::free);
+    QStringList states;
+    if (!reply || reply->format != 32) {
+        return states;
+    }
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    for (int i = 0; i < xcb_get_property_value_length(reply.get()) / 4; ++i) {
+        std::unique_ptr<xcb_get_atom_name_reply_t, decltype(&std::free)> named(
+            xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, atoms[i]), nullptr),
+            &std::free);
+        if (named) {
+            states << QString::fromLatin1(xcb_get_atom_name_name(named.get()),
+                                          xcb_get_atom_name_name_length(named.get()));
+        }
+    }
+    return states;
+}
+
+// The task-bar state is asked for once, however often the window is shown: again after it was
+// hidden, and again without an unmap, as a restore after a minimise shows it.
+TEST(FileDialogGtkTest, TaskBarSkipIsAskedOnceWhateverTheShows) {
+    QDialog window;
+    KeepOutOfTaskBar(window);
+    const QString skip = QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(WindowStates(window).count(skip), 1);
+
+    QShowEvent restored;
+    QCoreApplication::sendEvent(&window, &restored);
+    window.hide();
+    QCoreApplication::processEvents();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(WindowStates(window).count(skip), 1) << WindowStates(window).join(u' ').toStdString();
 }
 
 // A private X server on a display it picks itself, so that parallel runs do not meet; it ends
