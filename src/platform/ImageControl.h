@@ -42,7 +42,6 @@ class ImageControl : public QWidget {
 
     int MousePointer() const { return mousePointer_; }
     void SetMousePointer(int mode);
-    const QCursor& MouseIcon() const { return mouseIcon_; }
     void SetMouseIcon(const QCursor& icon);
 
     MouseHandler MouseDown;

@@ -26,7 +26,6 @@ class MenuItem {
     void SetVisible(bool visible) { action_->setVisible(visible); }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
-    QKeySequence Shortcut() const { return action_->shortcut(); }
 
     QAction* Action() const { return action_; }
 

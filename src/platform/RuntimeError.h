@@ -5,7 +5,9 @@
 
 namespace platform {
 
-// Run-time error numbers that the file services raise.
+// The classic run-time error numbers the program raises: a number that does not fit its type (6),
+// memory running out (7), an unforeseen failure (51), the file services' errors (53 to 76) and
+// a cancelled common dialog (32755).
 inline constexpr int ErrOverflow = 6;
 inline constexpr int ErrOutOfMemory = 7;
 inline constexpr int ErrInternal = 51;

@@ -175,8 +175,10 @@ class TextWriter final : public TextStream {
         if (const int error = SyncToDisk(file_)) {
             Fail(error);
         }
-        // Asked again, as the attribute may have come since the file was created. On Linux the
-        // new content has no name in the folder until the commit, so cancelled it leaves nothing.
+        // Asked again, as the attribute may have come since the file was created. Where the file
+        // system offers O_TMPFILE (on Linux), the new content has no name in the folder until the
+        // commit, so cancelled it leaves nothing; elsewhere it lies under a temporary name beside
+        // the file, which the cancel removes unless the folder now refuses it.
         if (ReplacementRefused(file_.fileName())) {
             Fail(EPERM);
         }
