@@ -12,14 +12,15 @@ QString DialogStartFolder(const QString& initDir) {
 }
 
 void CommonDialog::ShowOpen() {
-    Properties.FileName = desktop_->ShowOpen(Owner, Properties);
-    if (Properties.FileName.isEmpty() && Properties.CancelError) {
-        throw RuntimeError(ErrDialogCancelled);
-    }
+    ShowFileDialog(&Desktop::ShowOpen);
 }
 
 void CommonDialog::ShowSave() {
-    Properties.FileName = desktop_->ShowSave(Owner, Properties);
+    ShowFileDialog(&Desktop::ShowSave);
+}
+
+void CommonDialog::ShowFileDialog(FileDialogCall show) {
+    Properties.FileName = (desktop_->*show)(Owner, Properties);
     if (Properties.FileName.isEmpty() && Properties.CancelError) {
         throw RuntimeError(ErrDialogCancelled);
     }

@@ -35,6 +35,9 @@ class CommonDialog {
     void ShowHelp();
 
   private:
+    using FileDialogCall = QString (Desktop::*)(QWidget*, const FileDialogProperties&);
+    void ShowFileDialog(FileDialogCall show);
+
     Desktop* desktop_;
 };
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QString>
-#include <QUrl>
+#include <QWidget>
 
 #include "platform/MsgBoxStyle.h"
 
@@ -24,9 +23,10 @@ struct FileDialogProperties {
     QString Filter;
 };
 
-// Everything modal or outside the program. The program uses the Qt one; tests use a scripted
-// one that answers from a queue and records every call. Every box and dialog is given the
-// window it belongs to, its owner: it stands over that window and is modal to it.
+// Everything modal or outside the program, declared only: the program uses QtDesktop(); tests
+// use a scripted one that answers from a queue and records every call, and never block. Every box
+// and dialog is given the window it belongs to, its owner: it stands over that window and is modal
+// to it.
 class Desktop {
   public:
     virtual ~Desktop() = default;
@@ -36,16 +36,14 @@ class Desktop {
     // The open and save dialogs. Return the chosen full path, or the empty string on cancel.
     virtual QString ShowOpen(QWidget* owner, const FileDialogProperties& properties) = 0;
     virtual QString ShowSave(QWidget* owner, const FileDialogProperties& properties) = 0;
-    // Opens the help file at its contents (cdlHelpContents) or at a topic (cdlHelpContext); a
-    // failure is told over owner.
+    // Opens the help file at its contents (cdlHelpContents) or at a topic (cdlHelpContext)
+    // without waiting for the viewer; a failure is told over owner, later if need be.
     virtual void ShowHelp(QWidget* owner, const QString& helpFile, int command, int context) = 0;
     // Shows a window of the program modally and returns its result when it has closed.
-    virtual int ShowModal(QDialog& dialog) { return dialog.exec(); }
+    virtual int ShowModal(QDialog& dialog) = 0;
     // The shell's open verb: a mailto: address or a file, in the program that handles it.
     // False when nothing could open it.
-    virtual bool ShellOpen(const QString& target) {
-        return QDesktopServices::openUrl(QUrl(target));
-    }
+    virtual bool ShellOpen(const QString& target) = 0;
 };
 
 }  // namespace platform

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
-#include "platform/QtDesktop.h"
+#include "platform/MessageBox.h"
 
 namespace platform {
 

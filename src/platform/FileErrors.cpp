@@ -12,7 +12,7 @@ namespace platform {
         case ErrInputPastEndOfFile:
         case ErrPermissionDenied:
         case ErrPathNotFound:
-        case kErrBadFileMode:
+        case ErrBadFileMode:
             throw RuntimeError(number);
         default:
             throw RuntimeError(ErrPathFileAccess);

@@ -7,9 +7,6 @@
 // Shared by the reading and the writing side of the text file services.
 namespace platform {
 
-// Using a stream the wrong way: reading a file opened for writing, or a closed stream.
-inline constexpr int kErrBadFileMode = 54;
-
 // Raises the run-time error of that number with its Greek description; numbers without a
 // description of their own become ErrPathFileAccess.
 [[noreturn]] void RaiseFileError(int number);

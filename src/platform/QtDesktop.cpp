@@ -1,63 +1,61 @@
 #include "platform/QtDesktop.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QPointer>
+#include <QProcess>
 #include <QUrl>
-#include <QVector>
+#include <functional>
+#include <utility>
 
 #include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 
 namespace platform {
 
 namespace {
 
-struct Choice {
-    QMessageBox::StandardButton button;
-    int answer;
-    const char* text;  // UTF-8
-};
+const QString kHelpTitle = QStringLiteral("Βοήθεια");
 
-constexpr Choice kOK{QMessageBox::Ok, vbOK, "OK"};
-constexpr Choice kCancel{QMessageBox::Cancel, vbCancel, "Άκυρο"};
-constexpr Choice kAbort{QMessageBox::Abort, vbAbort, "Ματαίωση"};
-constexpr Choice kRetry{QMessageBox::Retry, vbRetry, "Επανάληψη"};
-constexpr Choice kIgnore{QMessageBox::Ignore, vbIgnore, "Παράβλεψη"};
-constexpr Choice kYes{QMessageBox::Yes, vbYes, "Ναι"};
-constexpr Choice kNo{QMessageBox::No, vbNo, "Όχι"};
-
-QVector<Choice> Choices(int style) {
-    switch (style & kButtonsMask) {
-        case vbOKCancel:
-            return {kOK, kCancel};
-        case vbAbortRetryIgnore:
-            return {kAbort, kRetry, kIgnore};
-        case vbYesNoCancel:
-            return {kYes, kNo, kCancel};
-        case vbYesNo:
-            return {kYes, kNo};
-        case vbRetryCancel:
-            return {kRetry, kCancel};
-        default:
-            return {kOK};
-    }
+// Tells over `owner`, when it is still there, that the help file could not be opened.
+void TellHelpNotOpened(QWidget* owner, const QString& helpFile) {
+    MsgBoxOver(owner, QStringLiteral("Δεν ήταν δυνατό να ανοίξει το αρχείο βοήθειας: ") + helpFile,
+               vbOKOnly | vbExclamation, kHelpTitle);
 }
 
-QMessageBox::Icon IconOf(int style) {
-    switch (style & kIconMask) {
-        case vbCritical:
-            return QMessageBox::Critical;
-        case vbQuestion:
-            return QMessageBox::Question;
-        case vbExclamation:
-            return QMessageBox::Warning;
-        case vbInformation:
-            return QMessageBox::Information;
-        default:
-            return QMessageBox::NoIcon;
+// Hands `file` to the desktop's opener without waiting for it: the opener may run as long as
+// the viewer it starts. If the opener cannot start, or ends by saying that nothing opens the
+// file, `failed` runs from the event loop.
+void OpenWithDesktop(const QString& file, const std::function<void()>& failed) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands files to the same opener, detached, and so never learns how it ended.
+    auto* opener = new QProcess(QCoreApplication::instance());
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({file});
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, failed](int code, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0) {
+                             failed();
+                         }
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) {
+                             opener->deleteLater();
+                             failed();
+                         }
+                     });
+    opener->start();
+#else
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), failed, Qt::QueuedConnection);
     }
+#endif
 }
 
 class QtDesktopImpl final : public Desktop {
@@ -77,18 +75,22 @@ class QtDesktopImpl final : public Desktop {
     void ShowHelp(QWidget* owner, const QString& helpFile, int /*command*/,
                   int /*context*/) override {
         // The viewer opens the file as a whole; it is not told about topics.
-        const QString title = QStringLiteral("Βοήθεια");
         const QFileInfo info(helpFile);
         if (helpFile.isEmpty() || !info.isFile()) {
-            MsgBox(owner, QStringLiteral("Το αρχείο βοήθειας δεν βρέθηκε: ") + helpFile,
-                   vbOKOnly | vbExclamation, title);
+            MsgBoxOver(owner, QStringLiteral("Το αρχείο βοήθειας δεν βρέθηκε: ") + helpFile,
+                       vbOKOnly | vbExclamation, kHelpTitle);
             return;
         }
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))) {
-            MsgBox(owner,
-                   QStringLiteral("Δεν ήταν δυνατό να ανοίξει το αρχείο βοήθειας: ") + helpFile,
-                   vbOKOnly | vbExclamation, title);
-        }
+        // The answer comes later; the window that asked may have closed by then.
+        const QPointer<QWidget> asking(owner);
+        OpenWithDesktop(info.absoluteFilePath(),
+                        [asking, helpFile] { TellHelpNotOpened(asking.data(), helpFile); });
+    }
+
+    int ShowModal(QDialog& dialog) override { return dialog.exec(); }
+
+    bool ShellOpen(const QString& target) override {
+        return QDesktopServices::openUrl(QUrl(target));
     }
 
   private:
@@ -107,34 +109,6 @@ class QtDesktopImpl final : public Desktop {
 Desktop& QtDesktop() {
     static QtDesktopImpl desktop;
     return desktop;
-}
-
-int MsgBoxOver(QWidget* parent, const QString& prompt, int style, const QString& title) {
-    // The texts are plain: a carriage return breaks the line, and a path is never markup.
-    QString text = prompt;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(IconOf(style), title, text, QMessageBox::NoButton, parent);
-    box.setTextFormat(Qt::PlainText);
-    const QVector<Choice> choices = Choices(style);
-    for (const Choice& choice : choices) {
-        box.addButton(choice.button)->setText(QString::fromUtf8(choice.text));
-    }
-    const qsizetype defaultIndex = (style & kDefaultButtonMask) >> 8;
-    box.setDefaultButton(choices.at(defaultIndex < choices.size() ? defaultIndex : 0).button);
-    const int clicked = box.exec();
-    for (const Choice& choice : choices) {
-        if (clicked == choice.button) {
-            return choice.answer;
-        }
-    }
-    // Closed without a button: Cancel where there is one.
-    for (const Choice& choice : choices) {
-        if (choice.answer == vbCancel) {
-            return vbCancel;
-        }
-    }
-    return choices.constFirst().answer;
 }
 
 }  // namespace platform

@@ -7,10 +7,8 @@
 
 namespace platform {
 
-// The Desktop on Qt's dialogs.
+// The Desktop on Qt's dialogs: the program's own message boxes and file dialogs, the desktop's
+// opener for the help file, Qt's for a mail link.
 Desktop& QtDesktop();
-
-// The message box of QtDesktop().MsgBox, modal over `parent`'s window.
-int MsgBoxOver(QWidget* parent, const QString& prompt, int style, const QString& title);
 
 }  // namespace platform

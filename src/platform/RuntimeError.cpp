@@ -1,7 +1,5 @@
 #include "platform/RuntimeError.h"
 
-#include "platform/FileErrors.h"
-
 namespace platform {
 
 QString QuotedDescription(const QString& sentence) {
@@ -21,7 +19,7 @@ QString ErrorDescription(int number) {
         case ErrFileNotFound:
             sentence = "Το αρχείο δεν βρέθηκε";
             break;
-        case kErrBadFileMode:
+        case ErrBadFileMode:
             sentence = "Το αρχείο χρησιμοποιήθηκε με λάθος τρόπο";
             break;
         case ErrDiskFull:

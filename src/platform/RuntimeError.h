@@ -12,6 +12,8 @@ inline constexpr int ErrOverflow = 6;
 inline constexpr int ErrOutOfMemory = 7;
 inline constexpr int ErrInternal = 51;
 inline constexpr int ErrFileNotFound = 53;
+// Using a stream the wrong way: reading a file opened for writing, or a closed stream.
+inline constexpr int ErrBadFileMode = 54;
 inline constexpr int ErrDiskFull = 61;
 inline constexpr int ErrInputPastEndOfFile = 62;
 inline constexpr int ErrPermissionDenied = 70;

@@ -57,7 +57,7 @@ class TextReader final : public TextStream {
 
     QByteArrayView ReadLineView() override {
         if (!device_->isOpen()) {
-            RaiseFileError(kErrBadFileMode);
+            RaiseFileError(ErrBadFileMode);
         }
         if (skipRest_) {
             SkipRestOfLine();
@@ -97,7 +97,7 @@ class TextReader final : public TextStream {
         }
     }
 
-    void WriteLine(const QByteArray&) override { RaiseFileError(kErrBadFileMode); }
+    void WriteLine(const QByteArray&) override { RaiseFileError(ErrBadFileMode); }
 
     void Close() override { device_->close(); }
 

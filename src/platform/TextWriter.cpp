@@ -154,11 +154,11 @@ class TextWriter final : public TextStream {
         }
     }
 
-    QByteArrayView ReadLineView() override { RaiseFileError(kErrBadFileMode); }
+    QByteArrayView ReadLineView() override { RaiseFileError(ErrBadFileMode); }
 
     void WriteLine(const QByteArray& line) override {
         if (!file_.isOpen()) {
-            RaiseFileError(kErrBadFileMode);
+            RaiseFileError(ErrBadFileMode);
         }
         pending_.append(line);
         pending_.append("\r\n", 2);

@@ -31,6 +31,7 @@
 
 #include "DialogScript.h"
 #include "QtGreek.h"
+#include "platform/CommonDialog.h"
 #include "platform/FileDialog.h"
 #include "platform/QtDesktop.h"
 #include "support/FileViewWait.h"
@@ -607,6 +608,82 @@ TEST(FileDialogTest, TypedFolderIsEnteredAndOnlyAFileNameGetsTheExtension) {
     }
     QDir::setCurrent(home);
 }
+// The help file goes to the desktop's opener, which may run as long as the viewer it starts:
+// the call does not wait for it, and an opener that ends saying nothing opens the file, or that
+// is missing, gets the program's message over the window that asked.
+TEST(HelpTest, FailureOfTheOpenerIsToldOverTheAskingWindowWithoutWaitingForIt) {
+    const QTemporaryDir bin;
+    const QString help = QDir(bin.path()).filePath(QStringLiteral("Tarvex.hlp"));
+    ASSERT_TRUE(QFile(help).open(QIODevice::WriteOnly));
+    const QString started = QDir(bin.path()).filePath(QStringLiteral("started"));
+    const QString go = QDir(bin.path()).filePath(QStringLiteral("go"));
+    const QByteArray path = qgetenv("PATH");
+    const struct {
+        const char* label;
+        int exitCode;  // -1: no opener
+        bool told;
+    } cases[] = {
+        {"nothing opens the file", 3, true},
+        {"the viewer opened it", 0, false},
+        {"no opener", -1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile::remove(started);
+        QFile::remove(go);
+        QFile::remove(QDir(bin.path()).filePath(QStringLiteral("xdg-open")));
+        if (c.exitCode >= 0) {
+            QFile opener(QDir(bin.path()).filePath(QStringLiteral("xdg-open")));
+            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+            opener.write(QStringLiteral("#!/bin/sh\necho \"$1\" > '%1'\n"
+                                        "while [ ! -e '%2' ]; do sleep 0.02; done\nexit %3\n")
+                             .arg(started, go)
+                             .arg(c.exitCode)
+                             .toLocal8Bit());
+            opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        QWidget window;
+        window.show();
+        QtDesktop().ShowHelp(&window, help, cdlHelpContents, 0);
+        qputenv("PATH", path);
+        EXPECT_EQ(ShownMessageBox(), nullptr);
+        if (c.exitCode >= 0) {
+            ASSERT_TRUE(WaitFor([&] { return QFileInfo(started).size() > 0; }));
+            QFile file(started);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll().trimmed(), help.toLocal8Bit());
+            for (int i = 0; i < 10; ++i) {
+                QCoreApplication::processEvents();
+            }
+            EXPECT_EQ(ShownMessageBox(), nullptr) << "told before the opener ended";
+            ASSERT_TRUE(QFile(go).open(QIODevice::WriteOnly));
+        }
+        QString text;
+        QWidget* owner = nullptr;
+        const Script script({[&] {
+            QMessageBox* box = ShownMessageBox();
+            if (box == nullptr) {
+                return false;
+            }
+            text = box->text();
+            owner = box->parentWidget();
+            QAbstractButton* ok = box->buttons().constFirst();
+            Later([ok] { ok->click(); });
+            return true;
+        }});
+        WaitFor([&] { return script.Done(); }, c.told ? 5000 : 500);
+        if (c.told) {
+            EXPECT_EQ(text,
+                      QStringLiteral("Δεν ήταν δυνατό να ανοίξει το αρχείο βοήθειας: ") + help);
+            EXPECT_EQ(owner, &window);
+        } else {
+            EXPECT_FALSE(script.Done()) << text.toStdString();
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
