@@ -7,6 +7,7 @@
 
 #include "dialogs/ClickRelay.h"
 #include "dialogs/Help.h"
+#include "game/GameLayouts.h"
 #include "platform/TaskBar.h"
 
 namespace dialogs {
@@ -33,7 +34,6 @@ DialogPlace ChooserPlace(float mainLeft, float mainTop, float screenWidth, float
 
 namespace {
 
-constexpr int kGames = 9;
 constexpr QPalette::ColorRole kButtonShadow = QPalette::Dark;
 constexpr QPalette::ColorRole kButtonFace = QPalette::Button;
 
@@ -79,7 +79,7 @@ frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop
     platform::KeepOutOfTaskBar(*this);
     setFixedSize(393, 302);
 
-    for (int i = 0; i < kGames; ++i) {
+    for (int i = 0; i < game::kGameCount; ++i) {
         const auto index = static_cast<std::int16_t>(i);
         QGroupBox* frame = new GameFrame(FrameCaption(i), this);
         frame->setGeometry(8 + 128 * (i % 3), 8 + 88 * (i / 3), 121, 81);
@@ -125,19 +125,19 @@ void frmOptions::Form_Load() {
     dialogs::PlaceBeside(*this, main_, dialogs::ChooserPlace);
 
     SelectedGame = main_.CurrentGame();
-    for (int i = 0; i < kGames; ++i) {
+    for (int i = 0; i < game::kGameCount; ++i) {
         Highlight(i, i == SelectedGame);
     }
 }
 
 void frmOptions::Highlight(int index, bool selected) {
-    if (index >= 0 && index < kGames) {
+    if (index >= 0 && index < game::kGameCount) {
         Frame[index]->setBackgroundRole(selected ? kButtonShadow : kButtonFace);
     }
 }
 
 void frmOptions::Frame_Click(std::int16_t Index) {
-    if (Index < 0 || Index >= kGames) {
+    if (Index < 0 || Index >= game::kGameCount) {
         return;
     }
     Highlight(SelectedGame, false);
@@ -146,7 +146,7 @@ void frmOptions::Frame_Click(std::int16_t Index) {
 }
 
 void frmOptions::Frame_DblClick(std::int16_t Index) {
-    if (Index < 0 || Index >= kGames) {
+    if (Index < 0 || Index >= game::kGameCount) {
         return;
     }
     Frame_Click(Index);

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <array>
 
+#include "game/GameLayouts.h"
+
 namespace resources {
 
 // Every picture of the main window, drawn by code once at start-up.
@@ -17,11 +19,11 @@ struct Artwork {
     QPixmap ExtraArrow;      // 230 x 86: the strip, an arrow pointing right
     QPixmap ExtraArrowBack;  // 230 x 86: an arrow pointing left
     QPixmap ExtraTick;       // 230 x 86: a tick
-    std::array<QPixmap, 9> Start;   // 46 x 56: game i's start position in miniature
-    std::array<QPixmap, 9> Finish;  // 46 x 56: game i's goal in miniature
-    QCursor HandPoint;              // 32 x 32, hot spot (12, 1)
-    QCursor HandMove;               // 32 x 32, hot spot (16, 14)
-    QIcon ProgramIcon;              // 64, 48, 32 and 16 px
+    std::array<QPixmap, game::kGameCount> Start;   // 46 x 56: game i's start position in miniature
+    std::array<QPixmap, game::kGameCount> Finish;  // 46 x 56: game i's goal in miniature
+    QCursor HandPoint;                             // 32 x 32, hot spot (12, 1)
+    QCursor HandMove;                              // 32 x 32, hot spot (16, 14)
+    QIcon ProgramIcon;                             // 64, 48, 32 and 16 px
 };
 
 // Draws the whole set. Needs a QGuiApplication.

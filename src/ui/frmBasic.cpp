@@ -592,7 +592,7 @@ void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGive
     Menu13->SetEnabled(true);
     HideStartFinish(!Menu13->Checked());
 
-    if (Number >= 1 && Number <= 8) {
+    if (Number != game::ClassicGame) {
         Menu14->SetEnabled(true);
     } else {
         Menu14->SetEnabled(false);
