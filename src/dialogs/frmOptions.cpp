@@ -8,6 +8,7 @@
 #include "dialogs/ClickRelay.h"
 #include "dialogs/Help.h"
 #include "game/GameLayouts.h"
+#include "game/Measures.h"
 #include "platform/TaskBar.h"
 
 namespace dialogs {
@@ -90,7 +91,7 @@ frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop
         auto thumbnail = [frame](const QPixmap& picture, int left) {
             auto* image = new QLabel(frame);
             image->setPixmap(picture);
-            image->setGeometry(left, 16, 46, 56);
+            image->setGeometry(left, 16, game::kThumbWidthPixels, game::kThumbHeightPixels);
             return image;
         };
         Image1[i] = thumbnail(main.Pictures().Start[i], 8);

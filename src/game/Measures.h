@@ -14,6 +14,26 @@ inline constexpr int kTrayHeightPixels = 2 * kFramePixels + kRows * kCellPixels;
 inline constexpr int kFrameTwips = kFramePixels * kTwipsPerPixel;                   // 225
 inline constexpr int kCellTwips = kCellPixels * kTwipsPerPixel;                     // 750
 
+// The thumbnails: a board in miniature, a frame round cells of their own size.
+inline constexpr int kThumbFramePixels = 3;
+inline constexpr int kThumbCellPixels = 10;
+inline constexpr int kThumbWidthPixels = 2 * kThumbFramePixels + kColumns * kThumbCellPixels;  // 46
+inline constexpr int kThumbHeightPixels = 2 * kThumbFramePixels + kRows * kThumbCellPixels;    // 56
+
+// The strip below the tray, as wide as the tray: the start thumbnail in a slot on its left, the
+// goal's on its right, each a frame's width in from the strip's edges.
+inline constexpr int kStripHeightPixels = 2 * kFramePixels + kThumbHeightPixels;  // 86
+inline constexpr int kSlotTopPixels = kFramePixels;
+inline constexpr int kStartSlotLeftPixels = kFramePixels;
+inline constexpr int kFinishSlotLeftPixels =
+    kTrayWidthPixels - kFramePixels - kThumbWidthPixels;  // 169
+
+// The same places on the window, whose client area shows the tray with the strip below it.
+inline constexpr int kStripTopTwips = kTrayHeightPixels * kTwipsPerPixel;               // 4200
+inline constexpr int kSlotTopTwips = kStripTopTwips + kSlotTopPixels * kTwipsPerPixel;  // 4425
+inline constexpr int kStartSlotLeftTwips = kStartSlotLeftPixels * kTwipsPerPixel;       // 225
+inline constexpr int kFinishSlotLeftTwips = kFinishSlotLeftPixels * kTwipsPerPixel;     // 2535
+
 // Where column x (or row y), counted from 1, begins on the tray.
 constexpr int CellStartPixels(int x) {
     return kFramePixels + kCellPixels * (x - 1);

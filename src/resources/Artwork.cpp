@@ -21,15 +21,13 @@ namespace {
 
 using game::kCellPixels;
 using game::kFramePixels;
+using game::kStripHeightPixels;
+using game::kThumbHeightPixels;
+using game::kThumbWidthPixels;
 using game::kTrayHeightPixels;
 using game::kTrayWidthPixels;
-constexpr int kStripHeight = 86;
-constexpr int kThumbFrame = 3;
-constexpr int kThumbCell = 10;
-constexpr int kThumbWidth = 2 * kThumbFrame + game::kColumns * kThumbCell;  // 46
-constexpr int kThumbHeight = 2 * kThumbFrame + game::kRows * kThumbCell;    // 56
-constexpr QPoint kStartSlot{15, 15};
-constexpr QPoint kFinishSlot{169, 15};
+constexpr QPoint kStartSlot{game::kStartSlotLeftPixels, game::kSlotTopPixels};
+constexpr QPoint kFinishSlot{game::kFinishSlotLeftPixels, game::kSlotTopPixels};
 
 constexpr float kTau = 6.2831853f;
 
@@ -479,21 +477,23 @@ QPixmap DrawStrip(QImage image, const SignField& sign, QRgb top, QRgb bottom, QR
 
 // The strip under the tray: a walnut board with two recessed slots for the thumbnails.
 QImage DrawStripBase() {
-    QImage image(kTrayWidthPixels, kStripHeight, QImage::Format_RGB32);
+    QImage image(kTrayWidthPixels, kStripHeightPixels, QImage::Format_RGB32);
     PaintWood(image, image.rect(), true, kFrameWood, 19, kEverywhere);
     ChangePixels(image, [](int x, int y, QRgb wood) -> QRgb {
-        if (x == 0 || y == 0 || x == kTrayWidthPixels - 1 || y == kStripHeight - 1) {
+        if (x == 0 || y == 0 || x == kTrayWidthPixels - 1 || y == kStripHeightPixels - 1) {
             return Shade(wood, -0.86f);
         }
         for (QPoint slot : {kStartSlot, kFinishSlot}) {
             const int sx = x - slot.x() + 2;
             const int sy = y - slot.y() + 2;
-            if (sx >= 0 && sy >= 0 && sx < kThumbWidth + 4 && sy < kThumbHeight + 4) {
-                return Shade(qRgb(44, 26, 12), BevelAt(sx, sy, kThumbWidth + 4, kThumbHeight + 4, 2,
-                                                       0.35f, 0.67f, true));
+            if (sx >= 0 && sy >= 0 && sx < kThumbWidthPixels + 4 && sy < kThumbHeightPixels + 4) {
+                return Shade(qRgb(44, 26, 12),
+                             BevelAt(sx, sy, kThumbWidthPixels + 4, kThumbHeightPixels + 4, 2,
+                                     0.35f, 0.67f, true));
             }
         }
-        return Shade(wood, BevelAt(x, y, kTrayWidthPixels, kStripHeight, 4, 0.47f, 0.59f, false));
+        return Shade(wood,
+                     BevelAt(x, y, kTrayWidthPixels, kStripHeightPixels, 4, 0.47f, 0.59f, false));
     });
     return image;
 }
@@ -739,7 +739,7 @@ Artwork DrawArtwork() {
     art.ExtraTick =
         DrawStrip(std::move(strip), tick, qRgb(150, 235, 110), qRgb(30, 130, 40), qRgb(12, 60, 16));
 
-    const MiniBoards thumbnails(kThumbCell, kThumbFrame);
+    const MiniBoards thumbnails(game::kThumbCellPixels, game::kThumbFramePixels);
     for (int i = 0; i < game::kGameCount; ++i) {
         art.Start[i] = QPixmap::fromImage(thumbnails.Draw(game::GetGameLayout(i).start));
         art.Finish[i] = QPixmap::fromImage(thumbnails.Draw(game::GetGameLayout(i).goal));

@@ -39,7 +39,6 @@ const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλ�
 
 constexpr int kClientWidth = game::kTrayWidthPixels;
 constexpr int kClientHeight = game::kTrayHeightPixels;  // the board picture alone
-constexpr int kStripHeightTwips = 1290;
 static_assert(game::kTwipsPerPixel == platform::kTwipsPerPixel);
 // The read-out boxes lie right of the client area, where they are never seen.
 constexpr int kHiddenLeft = kClientWidth + 20;
@@ -170,7 +169,7 @@ void frmBasic::CreateControls(const resources::Artwork& art) {
         Image1[index] = image;
     }
     ExtraPlace = new platform::ImageControl(Client);
-    ExtraPlace->MoveTwips(0, 4200);
+    ExtraPlace->MoveTwips(0, game::kStripTopTwips);
     ExtraPlace->SetPicture(ExtraArrow);
     StartPlace = new platform::ImageControl(Client);
     FinishPlace = new platform::ImageControl(Client);
@@ -269,8 +268,8 @@ void frmBasic::Form_Load() {
             image->SetPicture(QPixmap());
         }
     }
-    StartPlace->MoveTwips(225, 4425);
-    FinishPlace->MoveTwips(2535, 4425);
+    StartPlace->MoveTwips(game::kStartSlotLeftTwips, game::kSlotTopTwips);
+    FinishPlace->MoveTwips(game::kFinishSlotLeftTwips, game::kSlotTopTwips);
 
     mdlBasic::GameNumber = 0;
     mdlBasic::ChangedFromChooser = false;
@@ -631,7 +630,7 @@ void frmBasic::HideStartFinish(const bool& Hide) {
         StartFinishHidden = true;
     }
     if (!Hide && StartFinishHidden) {
-        SetClientHeight(kClientHeight + kStripHeightTwips / platform::kTwipsPerPixel);
+        SetClientHeight(kClientHeight + game::kStripHeightPixels);
         StartFinishHidden = false;
     }
 }
