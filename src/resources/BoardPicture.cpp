@@ -19,7 +19,7 @@ QPixmap PictureOfCell(const PiecePictures& pieces, game::Cell code) {
     return QPixmap();
 }
 
-QPoint CellPlace(int x, int y) {
+QPoint CellTopLeft(int x, int y) {
     return QPoint(game::CellStartPixels(x), game::CellStartPixels(y));
 }
 
@@ -28,7 +28,7 @@ void PaintPieces(QPainter& painter, const game::Board& board, const PiecePicture
         for (int y = 1; y <= game::kRows; ++y) {
             const QPixmap picture = PictureOfCell(pieces, board(x, y));
             if (!picture.isNull()) {
-                painter.drawPixmap(CellPlace(x, y), picture);
+                painter.drawPixmap(CellTopLeft(x, y), picture);
             }
         }
     }

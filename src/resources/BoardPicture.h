@@ -20,7 +20,7 @@ struct PiecePictures {
 QPixmap PictureOfCell(const PiecePictures& pieces, game::Cell code);
 
 // The top-left pixel of cell (x, y) on the tray picture, where a picture on it is placed.
-QPoint CellPlace(int x, int y);
+QPoint CellTopLeft(int x, int y);
 
 // Paints the pieces of board on painter, whose origin is the tray picture's top-left corner.
 void PaintPieces(QPainter& painter, const game::Board& board, const PiecePictures& pieces);

@@ -48,7 +48,7 @@ TEST(BoardPictureTest, PaintPiecesPutsEachPictureOnItsAnchorCell) {
     };
     for (int y = 1; y <= game::kRows; ++y) {
         for (int x = 1; x <= game::kColumns; ++x) {
-            const QPoint place = resources::CellPlace(x, y);
+            const QPoint place = resources::CellTopLeft(x, y);
             const QRgb expected = colourOf(shown[y - 1][x - 1]);
             const std::string cell = "cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
             EXPECT_EQ(tray.pixel(place), expected) << cell;
@@ -57,8 +57,8 @@ TEST(BoardPictureTest, PaintPiecesPutsEachPictureOnItsAnchorCell) {
                 << cell;
         }
     }
-    EXPECT_EQ(resources::CellPlace(1, 1), QPoint(15, 15));
-    EXPECT_EQ(resources::CellPlace(4, 5), QPoint(165, 215));
+    EXPECT_EQ(resources::CellTopLeft(1, 1), QPoint(15, 15));
+    EXPECT_EQ(resources::CellTopLeft(4, 5), QPoint(165, 215));
     // The frame stays bare.
     EXPECT_EQ(qAlpha(tray.pixel(14, 14)), 0);
     EXPECT_EQ(qAlpha(tray.pixel(game::kTrayWidthPixels - 15, game::kTrayHeightPixels - 15)), 0);
