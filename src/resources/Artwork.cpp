@@ -572,8 +572,8 @@ class MiniBoards {
                   DrawMiniPiece(game::CellHor, cell, kMiniYellowKnob, 0.23f * cell),
                   DrawMiniPiece(game::CellVer, cell, kMiniYellowKnob, 0.23f * cell),
                   DrawMiniPiece(game::CellSmall, cell, kMiniRedKnob, 0.23f * cell)},
-          tray_(DrawMiniTray(game::kColumns * cell + 2 * frame, game::kRows * cell + 2 * frame,
-                             frame)) {}
+          tray_(DrawMiniTray(game::BoardWidthPixels(frame, cell),
+                             game::BoardHeightPixels(frame, cell), frame)) {}
 
     QImage Draw(const game::Board& board) const {
         QImage image = tray_.copy();
