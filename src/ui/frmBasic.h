@@ -43,8 +43,8 @@ QString OpenFailureText(const platform::RuntimeError& error);
 // is none.
 QString CommandFileFromArguments(const QStringList& arguments);
 
-// The main window. Its controls and game state are open to the program's other windows, which
-// reach them directly.
+// The main window. The chooser and the About box reach it only through dialogs::MainWindowLink;
+// its controls and game state are public for the window tests, which drive and inspect them.
 class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     Q_OBJECT
   public:
