@@ -65,7 +65,8 @@ class GameFrame : public QGroupBox {
 };
 
 QString FrameCaption(int index) {
-    return index == 0 ? QStringLiteral("Κλασικό") : QStringLiteral("Παιχνίδι %1").arg(index);
+    return index == game::ClassicGame ? QStringLiteral("Κλασικό")
+                                      : QStringLiteral("Παιχνίδι %1").arg(index);
 }
 
 }  // namespace

@@ -271,7 +271,7 @@ void frmBasic::Form_Load() {
     StartPlace->MoveTwips(game::kStartSlotLeftTwips, game::kSlotTopTwips);
     FinishPlace->MoveTwips(game::kFinishSlotLeftTwips, game::kSlotTopTwips);
 
-    mdlBasic::GameNumber = 0;
+    mdlBasic::GameNumber = game::ClassicGame;
     mdlBasic::ChangedFromChooser = false;
     StartGame(mdlBasic::GameNumber, QString());
     CurrentFilePath.clear();
@@ -286,8 +286,9 @@ QString frmBasic::SaveFolder() {
 }
 
 void frmBasic::SetGameCaption(int number, const QString& filePath) {
-    QString caption = number == 0 ? QStringLiteral("Ταρβέξη-Κλασικό")
-                                  : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(number);
+    QString caption = number == game::ClassicGame
+                          ? QStringLiteral("Ταρβέξη-Κλασικό")
+                          : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(number);
     if (!filePath.isEmpty()) {
         caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(filePath);
     }
