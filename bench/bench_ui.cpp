@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "game/Board.h"
+#include "game/Measures.h"
 #include "resources/Artwork.h"
 #include "support/QuietOffscreen.h"
 #include "support/ScriptedDesktop.h"
@@ -45,7 +46,7 @@ void BareWindowLoad(benchmark::State& state) {
             CopyMenu(top->menu(), window.menuBar()->addMenu(top->text()));
         }
         window.setCentralWidget(new QWidget);
-        window.centralWidget()->setFixedSize(230, 280);
+        window.centralWidget()->setFixedSize(game::kTrayWidthPixels, game::kTrayHeightPixels);
         ShowAndPaint(window);
     }
 }

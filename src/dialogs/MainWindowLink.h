@@ -15,10 +15,11 @@ class MainWindowLink {
   public:
     virtual ~MainWindowLink() = default;
 
-    // The game in play, 0 to 8.
+    // The game in play, below game::kGameCount.
     virtual std::uint8_t CurrentGame() const = 0;
-    // Starts game Number (0..8) for the chooser: the game in play is remembered so that a
-    // cancelled unsaved-game prompt keeps it. The prompt and what it opens stand over owner.
+    // Starts game Number (below game::kGameCount) for the chooser: the game in play is remembered
+    // so that a cancelled unsaved-game prompt keeps it. The prompt and what it opens stand over
+    // owner.
     virtual void StartChosenGame(std::uint8_t Number, QWidget& owner) = 0;
     // The main window's outer rectangle, frame included, in pixels.
     virtual QRect OuterRect() const = 0;

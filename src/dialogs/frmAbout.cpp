@@ -42,7 +42,7 @@ const QColor kOrange(255, 128, 0);
 QImage ClassicTray(const resources::Artwork& art) {
     QImage tray = art.Table.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&tray);
-    resources::PaintPieces(painter, game::GetGameLayout(0).start,
+    resources::PaintPieces(painter, game::GetGameLayout(game::ClassicGame).start,
                            {art.PawnBig, art.PawnHor, art.PawnVer, art.PawnSmall});
     return tray;
 }

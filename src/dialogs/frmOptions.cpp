@@ -7,6 +7,8 @@
 
 #include "dialogs/ClickRelay.h"
 #include "dialogs/Help.h"
+#include "game/GameLayouts.h"
+#include "game/Measures.h"
 #include "platform/TaskBar.h"
 
 namespace dialogs {
@@ -33,7 +35,6 @@ DialogPlace ChooserPlace(float mainLeft, float mainTop, float screenWidth, float
 
 namespace {
 
-constexpr int kGames = 9;
 constexpr QPalette::ColorRole kButtonShadow = QPalette::Dark;
 constexpr QPalette::ColorRole kButtonFace = QPalette::Button;
 
@@ -64,7 +65,8 @@ class GameFrame : public QGroupBox {
 };
 
 QString FrameCaption(int index) {
-    return index == 0 ? QStringLiteral("Κλασικό") : QStringLiteral("Παιχνίδι %1").arg(index);
+    return index == game::ClassicGame ? QStringLiteral("Κλασικό")
+                                      : QStringLiteral("Παιχνίδι %1").arg(index);
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop
     platform::KeepOutOfTaskBar(*this);
     setFixedSize(393, 302);
 
-    for (int i = 0; i < kGames; ++i) {
+    for (int i = 0; i < game::kGameCount; ++i) {
         const auto index = static_cast<std::int16_t>(i);
         QGroupBox* frame = new GameFrame(FrameCaption(i), this);
         frame->setGeometry(8 + 128 * (i % 3), 8 + 88 * (i / 3), 121, 81);
@@ -90,7 +92,7 @@ frmOptions::frmOptions(dialogs::MainWindowLink& main, platform::Desktop& desktop
         auto thumbnail = [frame](const QPixmap& picture, int left) {
             auto* image = new QLabel(frame);
             image->setPixmap(picture);
-            image->setGeometry(left, 16, 46, 56);
+            image->setGeometry(left, 16, game::kThumbWidthPixels, game::kThumbHeightPixels);
             return image;
         };
         Image1[i] = thumbnail(main.Pictures().Start[i], 8);
@@ -125,19 +127,19 @@ void frmOptions::Form_Load() {
     dialogs::PlaceBeside(*this, main_, dialogs::ChooserPlace);
 
     SelectedGame = main_.CurrentGame();
-    for (int i = 0; i < kGames; ++i) {
+    for (int i = 0; i < game::kGameCount; ++i) {
         Highlight(i, i == SelectedGame);
     }
 }
 
 void frmOptions::Highlight(int index, bool selected) {
-    if (index >= 0 && index < kGames) {
+    if (index >= 0 && index < game::kGameCount) {
         Frame[index]->setBackgroundRole(selected ? kButtonShadow : kButtonFace);
     }
 }
 
 void frmOptions::Frame_Click(std::int16_t Index) {
-    if (Index < 0 || Index >= kGames) {
+    if (Index < 0 || Index >= game::kGameCount) {
         return;
     }
     Highlight(SelectedGame, false);
@@ -146,7 +148,7 @@ void frmOptions::Frame_Click(std::int16_t Index) {
 }
 
 void frmOptions::Frame_DblClick(std::int16_t Index) {
-    if (Index < 0 || Index >= kGames) {
+    if (Index < 0 || Index >= game::kGameCount) {
         return;
     }
     Frame_Click(Index);

@@ -9,6 +9,7 @@
 
 #include "dialogs/DialogPlace.h"
 #include "dialogs/MainWindowLink.h"
+#include "game/GameLayouts.h"
 #include "platform/CommonDialog.h"
 #include "platform/Desktop.h"
 
@@ -31,7 +32,7 @@ class frmOptions : public QDialog {
                QWidget* parent = nullptr);
 
     void Form_Load();
-    // Index: a frame's index, 0 to 8; any other index is ignored.
+    // Index: a frame's index, below game::kGameCount; any other index is ignored.
     void Frame_Click(std::int16_t Index);
     void Frame_DblClick(std::int16_t Index);
     void Image1_Click(std::int16_t Index) { Frame_Click(Index); }
@@ -45,9 +46,9 @@ class frmOptions : public QDialog {
     std::uint8_t SelectedGame = 0;
 
     // Controls.
-    std::array<QGroupBox*, 9> Frame{};
-    std::array<QLabel*, 9> Image1{};  // start thumbnails
-    std::array<QLabel*, 9> Image2{};  // goal thumbnails
+    std::array<QGroupBox*, game::kGameCount> Frame{};
+    std::array<QLabel*, game::kGameCount> Image1{};  // start thumbnails
+    std::array<QLabel*, game::kGameCount> Image2{};  // goal thumbnails
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;

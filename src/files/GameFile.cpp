@@ -4,6 +4,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "game/GameLayouts.h"
 #include "game/Pieces.h"
 #include "platform/RuntimeError.h"
 
@@ -265,7 +266,8 @@ GameFileReading ReadLines(NextLine& nextLine) {
 
     GameFileData data;
     const QByteArray& gameNumber = decodeNext();
-    if (gameNumber.size() != 1 || gameNumber[0] < '0' || gameNumber[0] > '8') {
+    static_assert(game::kGameCount <= 10, "a game number is one digit");
+    if (gameNumber.size() != 1 || gameNumber[0] < '0' || gameNumber[0] >= '0' + game::kGameCount) {
         return Refused(GameFileRefusal::GameNumber);
     }
     data.GameNumber = ReadCellCode(gameNumber);

@@ -30,7 +30,7 @@ inline constexpr int kMaxHistoryLast = game::History::kLastEntry - 1;
 
 // What a game file holds.
 struct GameFileData {
-    std::uint8_t GameNumber = 0;  // 0..8
+    std::uint8_t GameNumber = 0;  // below game::kGameCount
     bool StripWanted = false;     // the check mark of Menu13
     bool Reversed = false;        // ReversedMode
     game::Board Board;

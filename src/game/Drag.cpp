@@ -184,9 +184,7 @@ void MovePiece(Board& board, CellPlace from, CellPlace to) {
     for (int i = 0; i < piece->count; ++i) {
         board(from.x + piece->cells[i].dx, from.y + piece->cells[i].dy) = CellEmpty;
     }
-    for (int i = 0; i < piece->count; ++i) {
-        board(to.x + piece->cells[i].dx, to.y + piece->cells[i].dy) = piece->cells[i].code;
-    }
+    PutPiece(board, *piece, to.x, to.y);
 }
 
 }  // namespace game

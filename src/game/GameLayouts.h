@@ -13,7 +13,7 @@ struct GameLayout {
     Board goal;
 };
 
-// Game 0 is the classic game; 1 to 8 the others. number must be 0..8.
+// Game 0 is the classic game; 1 to kGameCount - 1 the others. number must be below kGameCount.
 const GameLayout& GetGameLayout(int number);
 
 // Reversed mode: the game starts from its goal and must reach its start.

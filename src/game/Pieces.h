@@ -83,6 +83,13 @@ constexpr bool PieceFits(const Piece& piece, int x, int y) {
     return x >= 1 && y >= 1 && x + piece.width - 1 <= kColumns && y + piece.height - 1 <= kRows;
 }
 
+// Writes the cells of piece on board with its anchor at (x, y); the piece must fit there.
+constexpr void PutPiece(Board& board, const Piece& piece, int x, int y) {
+    for (int i = 0; i < piece.count; ++i) {
+        board(x + piece.cells[i].dx, y + piece.cells[i].dy) = piece.cells[i].code;
+    }
+}
+
 // Each piece fills its rectangle, anchor first, and no code belongs to two cells: so every
 // code leads to one cell of one piece.
 constexpr bool PiecesAreSound() {

@@ -1,6 +1,7 @@
 #include "resources/Artwork.h"
 
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -12,24 +13,25 @@
 #include "game/Board.h"
 #include "game/GameLayouts.h"
 #include "game/Measures.h"
+#include "game/Pieces.h"
+#include "resources/BoardPicture.h"
 
 // Everything is computed pixel by pixel into QImage scan lines: QPainter hands larger fills to
-// a thread pool, which costs more here than the drawing itself.
+// a thread pool, which costs more here than the drawing itself. It only lays the miniature
+// pieces on their trays, through PaintPieces, as plain copies.
 
 namespace resources {
 namespace {
 
 using game::kCellPixels;
 using game::kFramePixels;
+using game::kStripHeightPixels;
+using game::kThumbHeightPixels;
+using game::kThumbWidthPixels;
 using game::kTrayHeightPixels;
 using game::kTrayWidthPixels;
-constexpr int kStripHeight = 86;
-constexpr int kThumbFrame = 3;
-constexpr int kThumbCell = 10;
-constexpr int kThumbWidth = 2 * kThumbFrame + game::kColumns * kThumbCell;  // 46
-constexpr int kThumbHeight = 2 * kThumbFrame + game::kRows * kThumbCell;    // 56
-constexpr QPoint kStartSlot{15, 15};
-constexpr QPoint kFinishSlot{169, 15};
+constexpr QPoint kStartSlot{game::kStartSlotLeftPixels, game::kSlotTopPixels};
+constexpr QPoint kFinishSlot{game::kFinishSlotLeftPixels, game::kSlotTopPixels};
 
 constexpr float kTau = 6.2831853f;
 
@@ -318,9 +320,10 @@ QRgb Knob(QRgb under, Vec d, float r, const KnobColours& colours) {
 
 // A beech block with rounded corners, chamfered edges and a dark rim, so that two pieces side
 // by side stay apart; the knob in the middle.
-QImage DrawPiece(int width, int height, float knobRadius, const KnobColours& knob,
-                 std::uint32_t seed) {
+QImage DrawPiece(QSize pictureSize, float knobRadius, const KnobColours& knob, std::uint32_t seed) {
     constexpr QRgb kRim = qRgb(48, 24, 8);
+    const int width = pictureSize.width();
+    const int height = pictureSize.height();
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     PaintWood(image, image.rect(), width >= height, kPieceWood, seed, kEverywhere);
     const Vec centre{width / 2.0f, height / 2.0f};
@@ -479,37 +482,43 @@ QPixmap DrawStrip(QImage image, const SignField& sign, QRgb top, QRgb bottom, QR
 
 // The strip under the tray: a walnut board with two recessed slots for the thumbnails.
 QImage DrawStripBase() {
-    QImage image(kTrayWidthPixels, kStripHeight, QImage::Format_RGB32);
+    QImage image(kTrayWidthPixels, kStripHeightPixels, QImage::Format_RGB32);
     PaintWood(image, image.rect(), true, kFrameWood, 19, kEverywhere);
     ChangePixels(image, [](int x, int y, QRgb wood) -> QRgb {
-        if (x == 0 || y == 0 || x == kTrayWidthPixels - 1 || y == kStripHeight - 1) {
+        if (x == 0 || y == 0 || x == kTrayWidthPixels - 1 || y == kStripHeightPixels - 1) {
             return Shade(wood, -0.86f);
         }
         for (QPoint slot : {kStartSlot, kFinishSlot}) {
             const int sx = x - slot.x() + 2;
             const int sy = y - slot.y() + 2;
-            if (sx >= 0 && sy >= 0 && sx < kThumbWidth + 4 && sy < kThumbHeight + 4) {
-                return Shade(qRgb(44, 26, 12), BevelAt(sx, sy, kThumbWidth + 4, kThumbHeight + 4, 2,
-                                                       0.35f, 0.67f, true));
+            if (sx >= 0 && sy >= 0 && sx < kThumbWidthPixels + 4 && sy < kThumbHeightPixels + 4) {
+                return Shade(qRgb(44, 26, 12),
+                             BevelAt(sx, sy, kThumbWidthPixels + 4, kThumbHeightPixels + 4, 2,
+                                     0.35f, 0.67f, true));
             }
         }
-        return Shade(wood, BevelAt(x, y, kTrayWidthPixels, kStripHeight, 4, 0.47f, 0.59f, false));
+        return Shade(wood,
+                     BevelAt(x, y, kTrayWidthPixels, kStripHeightPixels, 4, 0.47f, 0.59f, false));
     });
     return image;
 }
 
 // Miniature colours: an empty cell shows the dark floor, a cell that does not matter a lighter
-// hatched floor.
+// hatched floor; the pieces' knobs are dots.
 constexpr QRgb kMiniFloor = qRgb(58, 36, 20);
 constexpr QRgb kMiniAnyBack = qRgb(112, 86, 62);
 constexpr QRgb kMiniAnyLine = qRgb(160, 132, 100);
+constexpr QRgb kMiniBlackKnob = qRgb(20, 20, 24);
+constexpr QRgb kMiniYellowKnob = qRgb(236, 184, 20);
+constexpr QRgb kMiniRedKnob = qRgb(214, 34, 26);
 
-// A piece in miniature, columns x rows cells of cell pixels: a flat beech block with a dark
-// rim and a dot of its knob's colour.
-QImage DrawMiniPiece(int columns, int rows, int cell, QRgb knob, float radius) {
-    const int w = columns * cell;
-    const int h = rows * cell;
-    QImage image(w, h, QImage::Format_RGB32);
+// The piece whose anchor code is anchor in miniature, cell pixels to a cell: a flat beech block
+// with a dark rim and a dot of radius pixels in its knob's colour.
+QPixmap DrawMiniPiece(game::Cell anchor, int cell, QRgb knob, float radius) {
+    const QSize size = PieceSize(anchor, cell);
+    const int w = size.width();
+    const int h = size.height();
+    QImage image(size, QImage::Format_RGB32);
     const QRgb knobRim = qRgb(qRed(knob) / 2, qGreen(knob) / 2, qBlue(knob) / 2);
     ChangePixels(image, [&](int x, int y, QRgb) -> QRgb {
         if (x == 0 || y == 0 || x == w - 1 || y == h - 1) {
@@ -530,15 +539,8 @@ QImage DrawMiniPiece(int columns, int rows, int cell, QRgb knob, float radius) {
         }
         return color;
     });
-    return image;
-}
-
-// Copies an opaque picture into image with its top left corner at (left, top).
-void CopyPixels(const QImage& picture, QImage& image, int left, int top) {
-    for (int y = 0; y < picture.height(); ++y) {
-        std::copy_n(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), picture.width(),
-                    reinterpret_cast<QRgb*>(image.scanLine(top + y)) + left);
-    }
+    // Kept as drawn, so that painting it on a miniature copies its pixels.
+    return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
 // A walnut tray in miniature, w x h with a frame of frame pixels, its floor empty.
@@ -565,43 +567,40 @@ QImage DrawMiniTray(int w, int h, int frame) {
 class MiniBoards {
   public:
     MiniBoards(int cell, int frame)
-        : cell_(cell),
-          frame_(frame),
-          pieces_{DrawMiniPiece(2, 2, cell, qRgb(20, 20, 24), 0.33f * cell),
-                  DrawMiniPiece(2, 1, cell, qRgb(236, 184, 20), 0.23f * cell),
-                  DrawMiniPiece(1, 2, cell, qRgb(236, 184, 20), 0.23f * cell),
-                  DrawMiniPiece(1, 1, cell, qRgb(214, 34, 26), 0.23f * cell)},
-          tray_(DrawMiniTray(game::kColumns * cell + 2 * frame, game::kRows * cell + 2 * frame,
-                             frame)) {}
+        : grid_{{frame, frame}, cell},
+          pieces_{DrawMiniPiece(game::CellBig, cell, kMiniBlackKnob, 0.33f * cell),
+                  DrawMiniPiece(game::CellHor, cell, kMiniYellowKnob, 0.23f * cell),
+                  DrawMiniPiece(game::CellVer, cell, kMiniYellowKnob, 0.23f * cell),
+                  DrawMiniPiece(game::CellSmall, cell, kMiniRedKnob, 0.23f * cell)},
+          tray_(DrawMiniTray(game::BoardWidthPixels(frame, cell),
+                             game::BoardHeightPixels(frame, cell), frame)) {}
 
     QImage Draw(const game::Board& board) const {
         QImage image = tray_.copy();
         for (int column = 1; column <= game::kColumns; ++column) {
             for (int row = 1; row <= game::kRows; ++row) {
-                const int left = frame_ + (column - 1) * cell_;
-                const int top = frame_ + (row - 1) * cell_;
-                const game::Cell code = board(column, row);
-                if (code == game::CellBig || code == game::CellHor || code == game::CellVer ||
-                    code == game::CellSmall) {
-                    CopyPixels(pieces_[code / 10 - 1], image, left, top);
-                } else if (code == game::CellAny) {
-                    // Hatching that runs on from cell to cell.
-                    for (int y = top; y < top + cell_; ++y) {
-                        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-                        for (int x = left; x < left + cell_; ++x) {
-                            line[x] = (x + y) % 5 == 0 ? kMiniAnyLine : kMiniAnyBack;
-                        }
+                if (board(column, row) != game::CellAny) {
+                    continue;
+                }
+                // Hatching that runs on from cell to cell.
+                const QPoint place = CellTopLeft(column, row, grid_);
+                for (int y = place.y(); y < place.y() + grid_.cell; ++y) {
+                    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                    for (int x = place.x(); x < place.x() + grid_.cell; ++x) {
+                        line[x] = (x + y) % 5 == 0 ? kMiniAnyLine : kMiniAnyBack;
                     }
                 }
             }
         }
+        QPainter painter(&image);
+        PaintPieces(painter, board, pieces_, grid_);
+        painter.end();
         return image;
     }
 
   private:
-    int cell_;
-    int frame_;
-    std::array<QImage, 4> pieces_;  // in the order of the codes 10, 20, 30, 40
+    CellGrid grid_;
+    PiecePictures pieces_;
     QImage tray_;
 };
 
@@ -708,8 +707,14 @@ QIcon DrawProgramIcon() {
     icon.addPixmap(IconImage(MiniBoards(11, 3).Draw(start), 64));
     icon.addPixmap(IconImage(MiniBoards(8, 3).Draw(start), 48));
     icon.addPixmap(IconImage(MiniBoards(6, 1).Draw(start), 32));
+    game::Board bigAlone{};
+    game::PutPiece(bigAlone, *game::PieceOf(game::CellBig), 1, 1);
+    PiecePictures bigOnly;
+    bigOnly.Big = DrawMiniPiece(game::CellBig, 5, kMiniBlackKnob, 2.0f);
     QImage small = DrawMiniTray(16, 16, 2);
-    CopyPixels(DrawMiniPiece(2, 2, 5, qRgb(20, 20, 24), 2.0f), small, 3, 3);
+    QPainter painter(&small);
+    PaintPieces(painter, bigAlone, bigOnly, {{3, 3}, 5});
+    painter.end();
     icon.addPixmap(IconImage(small, 16));
     return icon;
 }
@@ -719,11 +724,15 @@ QIcon DrawProgramIcon() {
 Artwork DrawArtwork() {
     Artwork art;
     art.Table = QPixmap::fromImage(DrawTable());
-    art.PawnBig =
-        QPixmap::fromImage(DrawPiece(2 * kCellPixels, 2 * kCellPixels, 15, kBlackKnob, 101));
-    art.PawnHor = QPixmap::fromImage(DrawPiece(2 * kCellPixels, kCellPixels, 10, kYellowKnob, 202));
-    art.PawnVer = QPixmap::fromImage(DrawPiece(kCellPixels, 2 * kCellPixels, 10, kYellowKnob, 303));
-    art.PawnSmall = QPixmap::fromImage(DrawPiece(kCellPixels, kCellPixels, 9.5f, kRedKnob, 404));
+    auto piece = [](game::Cell anchor, float knobRadius, const KnobColours& knob,
+                    std::uint32_t seed) {
+        return QPixmap::fromImage(
+            DrawPiece(PieceSize(anchor, kCellPixels), knobRadius, knob, seed));
+    };
+    art.PawnBig = piece(game::CellBig, 15, kBlackKnob, 101);
+    art.PawnHor = piece(game::CellHor, 10, kYellowKnob, 202);
+    art.PawnVer = piece(game::CellVer, 10, kYellowKnob, 303);
+    art.PawnSmall = piece(game::CellSmall, 9.5f, kRedKnob, 404);
 
     QImage strip = DrawStripBase();
     constexpr QRgb kBrassTop = qRgb(255, 230, 140);
@@ -739,7 +748,7 @@ Artwork DrawArtwork() {
     art.ExtraTick =
         DrawStrip(std::move(strip), tick, qRgb(150, 235, 110), qRgb(30, 130, 40), qRgb(12, 60, 16));
 
-    const MiniBoards thumbnails(kThumbCell, kThumbFrame);
+    const MiniBoards thumbnails(game::kThumbCellPixels, game::kThumbFramePixels);
     for (int i = 0; i < game::kGameCount; ++i) {
         art.Start[i] = QPixmap::fromImage(thumbnails.Draw(game::GetGameLayout(i).start));
         art.Finish[i] = QPixmap::fromImage(thumbnails.Draw(game::GetGameLayout(i).goal));

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "game/Measures.h"
+#include "game/Pieces.h"
 
 namespace resources {
 
@@ -19,16 +19,22 @@ QPixmap PictureOfCell(const PiecePictures& pieces, game::Cell code) {
     return QPixmap();
 }
 
-QPoint CellPlace(int x, int y) {
-    return QPoint(game::CellStartPixels(x), game::CellStartPixels(y));
+QSize PieceSize(game::Cell anchor, int cell) {
+    const game::Piece* piece = game::PieceOf(anchor);
+    return piece == nullptr ? QSize() : QSize(piece->width * cell, piece->height * cell);
 }
 
-void PaintPieces(QPainter& painter, const game::Board& board, const PiecePictures& pieces) {
+QPoint CellTopLeft(int x, int y, const CellGrid& grid) {
+    return grid.origin + QPoint((x - 1) * grid.cell, (y - 1) * grid.cell);
+}
+
+void PaintPieces(QPainter& painter, const game::Board& board, const PiecePictures& pieces,
+                 const CellGrid& grid) {
     for (int x = 1; x <= game::kColumns; ++x) {
         for (int y = 1; y <= game::kRows; ++y) {
             const QPixmap picture = PictureOfCell(pieces, board(x, y));
             if (!picture.isNull()) {
-                painter.drawPixmap(CellPlace(x, y), picture);
+                painter.drawPixmap(CellTopLeft(x, y, grid), picture);
             }
         }
     }

@@ -3,26 +3,45 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPoint>
+#include <QSize>
 
 #include "game/Board.h"
+#include "game/Measures.h"
 
 namespace resources {
 
-// The four piece pictures, each the size of its piece.
+// The four piece pictures of one size, each as large as its piece's cells.
 struct PiecePictures {
-    QPixmap Big;    // 2 x 2 cells
-    QPixmap Hor;    // 2 x 1
-    QPixmap Ver;    // 1 x 2
-    QPixmap Small;  // 1 x 1
+    QPixmap Big;
+    QPixmap Hor;
+    QPixmap Ver;
+    QPixmap Small;
 };
 
 // The picture a cell shows: its piece's picture on an anchor code, none on any other code.
 QPixmap PictureOfCell(const PiecePictures& pieces, game::Cell code);
 
-// The top-left pixel of cell (x, y) on the tray picture, where a picture on it is placed.
-QPoint CellPlace(int x, int y);
+// The size of the picture of the piece whose anchor code is anchor, at cell pixels to a cell;
+// empty for any other code.
+QSize PieceSize(game::Cell anchor, int cell);
 
-// Paints the pieces of board on painter, whose origin is the tray picture's top-left corner.
-void PaintPieces(QPainter& painter, const game::Board& board, const PiecePictures& pieces);
+// Where the cells lie on a picture of a board: the top-left corner of cell (1, 1), and the side
+// of a cell, in pixels.
+struct CellGrid {
+    QPoint origin;
+    int cell = 0;
+};
+
+// The main window's tray.
+inline constexpr CellGrid kTrayGrid{{game::kFramePixels, game::kFramePixels}, game::kCellPixels};
+
+// The top-left pixel of cell (x, y) on a picture laid out by grid, where a picture on it is
+// placed.
+QPoint CellTopLeft(int x, int y, const CellGrid& grid = kTrayGrid);
+
+// Paints the pieces of board on painter, whose origin is the top-left corner of a picture laid
+// out by grid: each piece's picture, drawn for grid's cells, on its anchor cell.
+void PaintPieces(QPainter& painter, const game::Board& board, const PiecePictures& pieces,
+                 const CellGrid& grid = kTrayGrid);
 
 }  // namespace resources

@@ -39,7 +39,6 @@ const QString kReverseOn = QStringLiteral("Επαναφορά Αρχής-Τέλ�
 
 constexpr int kClientWidth = game::kTrayWidthPixels;
 constexpr int kClientHeight = game::kTrayHeightPixels;  // the board picture alone
-constexpr int kStripHeightTwips = 1290;
 static_assert(game::kTwipsPerPixel == platform::kTwipsPerPixel);
 // The read-out boxes lie right of the client area, where they are never seen.
 constexpr int kHiddenLeft = kClientWidth + 20;
@@ -170,7 +169,7 @@ void frmBasic::CreateControls(const resources::Artwork& art) {
         Image1[index] = image;
     }
     ExtraPlace = new platform::ImageControl(Client);
-    ExtraPlace->MoveTwips(0, 4200);
+    ExtraPlace->MoveTwips(0, game::kStripTopTwips);
     ExtraPlace->SetPicture(ExtraArrow);
     StartPlace = new platform::ImageControl(Client);
     FinishPlace = new platform::ImageControl(Client);
@@ -269,10 +268,10 @@ void frmBasic::Form_Load() {
             image->SetPicture(QPixmap());
         }
     }
-    StartPlace->MoveTwips(225, 4425);
-    FinishPlace->MoveTwips(2535, 4425);
+    StartPlace->MoveTwips(game::kStartSlotLeftTwips, game::kSlotTopTwips);
+    FinishPlace->MoveTwips(game::kFinishSlotLeftTwips, game::kSlotTopTwips);
 
-    mdlBasic::GameNumber = 0;
+    mdlBasic::GameNumber = game::ClassicGame;
     mdlBasic::ChangedFromChooser = false;
     StartGame(mdlBasic::GameNumber, QString());
     CurrentFilePath.clear();
@@ -287,8 +286,9 @@ QString frmBasic::SaveFolder() {
 }
 
 void frmBasic::SetGameCaption(int number, const QString& filePath) {
-    QString caption = number == 0 ? QStringLiteral("Ταρβέξη-Κλασικό")
-                                  : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(number);
+    QString caption = number == game::ClassicGame
+                          ? QStringLiteral("Ταρβέξη-Κλασικό")
+                          : QStringLiteral("Ταρβέξη-Παιχνίδι %1").arg(number);
     if (!filePath.isEmpty()) {
         caption += QLatin1Char('-') + mdlFilesFoldersFunctions::GetFileTitle(filePath);
     }
@@ -592,7 +592,7 @@ void frmBasic::StartGame(const std::uint8_t& Number, const QString& FilePathGive
     Menu13->SetEnabled(true);
     HideStartFinish(!Menu13->Checked());
 
-    if (Number >= 1 && Number <= 8) {
+    if (Number != game::ClassicGame) {
         Menu14->SetEnabled(true);
     } else {
         Menu14->SetEnabled(false);
@@ -631,7 +631,7 @@ void frmBasic::HideStartFinish(const bool& Hide) {
         StartFinishHidden = true;
     }
     if (!Hide && StartFinishHidden) {
-        SetClientHeight(kClientHeight + kStripHeightTwips / platform::kTwipsPerPixel);
+        SetClientHeight(kClientHeight + game::kStripHeightPixels);
         StartFinishHidden = false;
     }
 }

@@ -10,6 +10,7 @@
 
 #include "dialogs/MainWindowLink.h"
 #include "game/Board.h"
+#include "game/GameLayouts.h"
 #include "game/History.h"
 #include "game/Moves.h"
 #include "platform/CommonDialog.h"
@@ -42,8 +43,8 @@ QString OpenFailureText(const platform::RuntimeError& error);
 // is none.
 QString CommandFileFromArguments(const QStringList& arguments);
 
-// The main window. Its controls and game state are open to the program's other windows, which
-// reach them directly.
+// The main window. The chooser and the About box reach it only through dialogs::MainWindowLink;
+// its controls and game state are public for the window tests, which drive and inspect them.
 class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     Q_OBJECT
   public:
@@ -53,7 +54,8 @@ class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
              const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~frmBasic() override;
 
-    // Sets up game Number (0..8); FilePathGiven is the game file just opened, or empty.
+    // Sets up game Number (below game::kGameCount); FilePathGiven is the game file just opened, or
+    // empty.
     void StartGame(const std::uint8_t& Number, const QString& FilePathGiven = QString());
 
     // What the chooser and the About box are handed.
@@ -126,7 +128,7 @@ class frmBasic : public QMainWindow, public dialogs::MainWindowLink {
     // Picture holders, never shown themselves.
     QPixmap PawnBig, PawnHor, PawnVer, PawnSmall;
     QPixmap ExtraArrow, ExtraArrowBack, ExtraTick;
-    std::array<QPixmap, 9> Start, Finish;
+    std::array<QPixmap, game::kGameCount> Start, Finish;
     QCursor HandPoint, HandMove;
     QPixmap MoveImage;
 

@@ -6,7 +6,7 @@
 // Variables shared by the windows.
 namespace mdlBasic {
 
-extern std::uint8_t GameNumber;          // the game in play, 0 to 8
+extern std::uint8_t GameNumber;          // the game in play, below game::kGameCount
 extern std::uint8_t PreviousGameNumber;  // the game before the chooser's choice
 extern bool ChangedFromChooser;          // the chooser has just set GameNumber
 extern QString VersionText;              // "major.minor"

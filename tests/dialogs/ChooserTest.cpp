@@ -36,7 +36,7 @@ class ChooserTest : public WindowTest {
     // The one frame in the button-shadow colour, all others in the button face; -1 otherwise.
     static int Highlighted(const frmOptions& dialog) {
         int found = -1;
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < game::kGameCount; ++i) {
             const QPalette::ColorRole role = dialog.Frame[i]->backgroundRole();
             if (role == QPalette::Dark && found == -1) {
                 found = i;
