@@ -471,6 +471,64 @@ TEST(FileDialogTest, ReadOnlyRefusalStandsOverTheSaveDialog) {
     testsupport::RunUnprivileged({folder.Path()}, [&] { ExpectReadOnlyRefusal(folder); });
 }
 
+// A link leads the refusal to the folder a save through it really writes: from the read-only
+// folder ro into the writable rw it is taken, from rw into ro it is refused and names ro.
+void ExpectRefusalWhereTheLinkLeads(const QString& root) {
+    const QDir dir(root);
+    const QString ro = dir.filePath(QStringLiteral("ro"));
+    const QString rw = dir.filePath(QStringLiteral("rw"));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("ro")) && dir.mkdir(QStringLiteral("rw")));
+    WriteFile(rw + QStringLiteral("/game.tvx"), 622);
+    WriteFile(ro + QStringLiteral("/kept.tvx"), 622);
+    ASSERT_TRUE(QFile::link(QStringLiteral("../rw/game.tvx"), ro + QStringLiteral("/game.tvx")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../ro/kept.tvx"), rw + QStringLiteral("/kept.tvx")));
+    QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(QFileInfo(ro).isWritable()) << "a read-only folder is writable for this user";
+
+    const QString name = QStringLiteral("game.tvx");
+    const QString link = QDir::toNativeSeparators(ro + QStringLiteral("/game.tvx"));
+    FileDialogProperties properties = Properties(ro, kSaveFilter, name);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+    {
+        const Script script({
+            AcceptWhenShowing(name),
+            Answer(QStringLiteral("Το αρχείο ") + link +
+                       QStringLiteral(" υπάρχει ήδη.\nΘέλετε να αντικατασταθεί;"),
+                   QMessageBox::Yes),
+        });
+        EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), link);
+        EXPECT_TRUE(script.Done());
+    }
+
+    const QString kept = QStringLiteral("kept.tvx");
+    properties.InitDir = rw;
+    properties.FileName = kept;
+    const Script script({
+        AcceptWhenShowing(kept),
+        Answer(QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(ro) +
+                   QStringLiteral(" δεν επιτρέπει εγγραφή.\nΕπιλέξτε άλλο φάκελο."),
+               QMessageBox::Ok),
+        [] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || ShownMessageBox() != nullptr) {
+                return false;
+            }
+            Later([dialog] { dialog->reject(); });
+            return true;
+        },
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
+    EXPECT_TRUE(script.Done());
+    QFile::setPermissions(ro,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(FileDialogTest, ReadOnlyRefusalFollowsALinkToWhereTheSaveIsWritten) {
+    const QTemporaryDir root;
+    testsupport::RunUnprivileged({root.path()},
+                                 [&] { ExpectRefusalWhereTheLinkLeads(root.path()); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
