@@ -28,6 +28,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/SaveCheck.h"
 
 namespace platform {
 
@@ -200,16 +201,16 @@ QStringList SampleDates() {
     return result;
 }
 
-// Why `path` may not be returned under cdlOFNNoReadOnlyReturn, or "" when it may.
+// Why `path` may not be returned under cdlOFNNoReadOnlyReturn, or "" when it may: a save to it
+// would be refused for the file or for the folder it is really written in.
 QString ReadOnlyRefusal(const QString& path) {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isWritable()) {
+    const SaveCheck check = CheckSave(path);
+    if (check.refusal == SaveCheck::kFileReadOnly) {
         return QStringLiteral("Το αρχείο ") + QDir::toNativeSeparators(path) +
                QStringLiteral(" είναι μόνο για ανάγνωση.\nΔώστε άλλο όνομα αρχείου.");
     }
-    const QFileInfo folder(info.absolutePath());
-    if (folder.isDir() && !folder.isWritable()) {
-        return QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(folder.filePath()) +
+    if (check.refusal == SaveCheck::kFolderReadOnly) {
+        return QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(check.folder) +
                QStringLiteral(" δεν επιτρέπει εγγραφή.\nΕπιλέξτε άλλο φάκελο.");
     }
     return QString();

@@ -1,91 +1,33 @@
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#endif
 
 #include "platform/FileErrors.h"
 #include "platform/RuntimeError.h"
+#include "platform/SaveCheck.h"
 #include "platform/TextFile.h"
 
 namespace platform {
 
 namespace {
 
-// `path` (a file or a folder) carries the append-only or the immutable attribute, so none of
-// its entries may be renamed or removed. False when it is missing or nothing can be learnt.
-bool ReplaceRefusing(const QString& path) {
-#ifdef Q_OS_LINUX
-    const QByteArray name = QFile::encodeName(path);
-    struct statx info {};
-    if (statx(AT_FDCWD, name.constData(), 0, STATX_TYPE, &info) != 0) {
-        return false;
-    }
-    constexpr quint64 kRefusing = STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE;
-    if ((info.stx_attributes_mask & kRefusing) == kRefusing) {
-        return (info.stx_attributes & kRefusing) != 0;
-    }
-    // A file system that reports no attributes with statx may still answer the older call.
-    if (!S_ISREG(info.stx_mode) && !S_ISDIR(info.stx_mode)) {
-        return false;
-    }
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    int flags = 0;
-    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    ::close(fd);
-    return known && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
-#else
-    Q_UNUSED(path);
-    return false;
-#endif
-}
-
-// The new content is linked into the folder under a temporary name and renamed over `path`:
-// in an append-only or immutable folder, or over such a file, the system refuses the rename
-// and the removal of the temporary name alike, which would then stay behind. So no file is
-// written there at all; a new file in such a folder is refused too, as the next save of it
-// would be.
-bool ReplacementRefused(const QString& path) {
-    const QFileInfo info(path);
-    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    return ReplaceRefusing(QFileInfo(target).absolutePath()) || ReplaceRefusing(target);
-}
-
-// Why `path` may not be written, or 0 when nothing speaks against it yet.
-int WriteOpenFailure(const QString& path) {
-    if (path.isEmpty()) {
-        return ErrPathFileAccess;
-    }
-    const QFileInfo info(path);
-    if (info.exists()) {
-        if (!info.isFile()) {
-            return ErrPathFileAccess;
-        }
-        if (!info.isWritable()) {
+// The run-time error for a save that `check` refuses, or 0 when nothing speaks against it yet.
+int WriteOpenFailure(const SaveCheck& check) {
+    switch (check.refusal) {
+        case SaveCheck::kAllowed:
+            return 0;
+        case SaveCheck::kFolderMissing:
+            return ErrPathNotFound;
+        case SaveCheck::kFileReadOnly:
+        case SaveCheck::kFolderReadOnly:
             return ErrPermissionDenied;
-        }
+        case SaveCheck::kNoFile:
+            break;
     }
-    if (FolderMissing(path)) {
-        return ErrPathNotFound;
-    }
-    // The new content goes to a temporary file beside the old one, so the folder must be
-    // writable even when the file itself is.
-    if (!QFileInfo(info.absolutePath()).isWritable() || ReplacementRefused(path)) {
-        return ErrPermissionDenied;
-    }
-    return 0;
+    return ErrPathFileAccess;
 }
 
 // Writes all of bytes; 0 when done, else the system's error.
@@ -144,12 +86,14 @@ constexpr qsizetype kWriteBlock = 64 * 1024;
 class TextWriter final : public TextStream {
   public:
     explicit TextWriter(const QString& path) : file_(path) {
-        if (const int failure = WriteOpenFailure(path)) {
+        const SaveCheck check = CheckSave(path);
+        if (const int failure = WriteOpenFailure(check)) {
             RaiseFileError(failure);
         }
+        replaced_ = check.file;
         // Unbuffered: nothing is left in a buffer of Qt's whose write-out could fail unseen.
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            const int failure = WriteOpenFailure(path);
+            const int failure = WriteOpenFailure(CheckSave(path));
             RaiseFileError(failure ? failure : OpenFailure(file_));
         }
     }
@@ -179,7 +123,7 @@ class TextWriter final : public TextStream {
         // system offers O_TMPFILE (on Linux), the new content has no name in the folder until the
         // commit, so cancelled it leaves nothing; elsewhere it lies under a temporary name beside
         // the file, which the cancel removes unless the folder now refuses it.
-        if (ReplacementRefused(file_.fileName())) {
+        if (ReplacementRefused(replaced_)) {
             Fail(EPERM);
         }
         errno = 0;
@@ -211,6 +155,7 @@ class TextWriter final : public TextStream {
     }
 
     QSaveFile file_;
+    QString replaced_;  // the file file_ replaces at the commit
     QByteArray pending_;
 };
 

@@ -608,6 +608,7 @@ TEST(FileDialogTest, TypedFolderIsEnteredAndOnlyAFileNameGetsTheExtension) {
     }
     QDir::setCurrent(home);
 }
+
 // The help file goes to the desktop's opener, which may run as long as the viewer it starts:
 // the call does not wait for it, and an opener that ends saying nothing opens the file, or that
 // is missing, gets the program's message over the window that asked.
@@ -682,6 +683,64 @@ TEST(HelpTest, FailureOfTheOpenerIsToldOverTheAskingWindowWithoutWaitingForIt) {
             EXPECT_FALSE(script.Done()) << text.toStdString();
         }
     }
+}
+
+// A link leads the refusal to the folder a save through it really writes: from the read-only
+// folder ro into the writable rw it is taken, from rw into ro it is refused and names ro.
+void ExpectRefusalWhereTheLinkLeads(const QString& root) {
+    const QDir dir(root);
+    const QString ro = dir.filePath(QStringLiteral("ro"));
+    const QString rw = dir.filePath(QStringLiteral("rw"));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("ro")) && dir.mkdir(QStringLiteral("rw")));
+    WriteFile(rw + QStringLiteral("/game.tvx"), 622);
+    WriteFile(ro + QStringLiteral("/kept.tvx"), 622);
+    ASSERT_TRUE(QFile::link(QStringLiteral("../rw/game.tvx"), ro + QStringLiteral("/game.tvx")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../ro/kept.tvx"), rw + QStringLiteral("/kept.tvx")));
+    QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_FALSE(QFileInfo(ro).isWritable()) << "a read-only folder is writable for this user";
+
+    const QString name = QStringLiteral("game.tvx");
+    const QString link = QDir::toNativeSeparators(ro + QStringLiteral("/game.tvx"));
+    FileDialogProperties properties = Properties(ro, kSaveFilter, name);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+    {
+        const Script script({
+            AcceptWhenShowing(name),
+            Answer(QStringLiteral("Το αρχείο ") + link +
+                       QStringLiteral(" υπάρχει ήδη.\nΘέλετε να αντικατασταθεί;"),
+                   QMessageBox::Yes),
+        });
+        EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), link);
+        EXPECT_TRUE(script.Done());
+    }
+
+    const QString kept = QStringLiteral("kept.tvx");
+    properties.InitDir = rw;
+    properties.FileName = kept;
+    const Script script({
+        AcceptWhenShowing(kept),
+        Answer(QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(ro) +
+                   QStringLiteral(" δεν επιτρέπει εγγραφή.\nΕπιλέξτε άλλο φάκελο."),
+               QMessageBox::Ok),
+        [] {
+            FileDialog* dialog = ShownFileDialog();
+            if (dialog == nullptr || ShownMessageBox() != nullptr) {
+                return false;
+            }
+            Later([dialog] { dialog->reject(); });
+            return true;
+        },
+    });
+    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
+    EXPECT_TRUE(script.Done());
+    QFile::setPermissions(ro,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(FileDialogTest, ReadOnlyRefusalFollowsALinkToWhereTheSaveIsWritten) {
+    const QTemporaryDir root;
+    testsupport::RunUnprivileged({root.path()},
+                                 [&] { ExpectRefusalWhereTheLinkLeads(root.path()); });
 }
 
 }  // namespace

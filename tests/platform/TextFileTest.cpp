@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/RuntimeError.h"
@@ -268,6 +269,93 @@ TEST_F(TextFileTest, ReadOnlyFileOrFolderRaises70) {
         QFile::setPermissions(unreadable, QFile::WriteOwner);
         ExpectError(platform::ErrPermissionDenied, kDenied,
                     [&] { FileSystemObject::OpenTextFile(unreadable); });
+    });
+}
+
+// The entries of folder, a link with its target as written in it.
+std::string Listing(const QString& folder) {
+    QStringList entries;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(
+             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        QString text = entry.fileName();
+        if (entry.isSymLink()) {
+            char target[4096];
+            const ssize_t size =
+                readlink(QFile::encodeName(entry.filePath()).constData(), target, sizeof target);
+            text += QStringLiteral(" -> ") + QString::fromLocal8Bit(target, size < 0 ? 0 : size);
+        }
+        entries << text;
+    }
+    return entries.join(QStringLiteral(", ")).toStdString();
+}
+
+struct LinkedSave {
+    const char* name;
+    const char* link;     // made in the test folder, to `target`
+    const char* target;   // as written in the link
+    int number;           // the save's run-time error, 0 when it is written
+    const char* written;  // the file that then holds the new content
+};
+
+// A save through a symbolic link replaces the link's final target, so whether it may be written
+// is the target's question and its folder's, not the link's folder's. Folder ro is read-only,
+// rw writable.
+TEST_F(TextFileTest, SaveThroughALinkIsDecidedWhereTheTargetIsReplaced) {
+    const std::vector<LinkedSave> cases = {
+        {"link in a read-only folder", "ro/game.tvx", "../rw/game.tvx", 0, "rw/game.tvx"},
+        {"chain of links", "ro/chain.tvx", "game.tvx", 0, "rw/game.tvx"},
+        {"dangling link", "ro/new.tvx", "../rw/new.tvx", 0, "rw/new.tvx"},
+        {"read-only target", "ro/locked.tvx", "../rw/locked.tvx", platform::ErrPermissionDenied,
+         nullptr},
+        {"target in a read-only folder", "rw/kept.tvx", "../ro/kept.tvx",
+         platform::ErrPermissionDenied, nullptr},
+        {"dangling into a read-only folder", "rw/away.tvx", "../ro/away.tvx",
+         platform::ErrPermissionDenied, nullptr},
+        {"dangling into a missing folder", "rw/nowhere.tvx", "missing/game.tvx",
+         platform::ErrPathNotFound, nullptr},
+        // Qt replaces a loop of links itself, here in the read-only folder.
+        {"loop of links", "ro/loop.tvx", "loop.tvx", platform::ErrPermissionDenied, nullptr},
+    };
+    testsupport::RunUnprivileged({dir_.path()}, [&] {
+        const QString ro = At(QStringLiteral("ro"));
+        const QString rw = At(QStringLiteral("rw"));
+        ASSERT_TRUE(QDir().mkdir(ro) && QDir().mkdir(rw));
+        WriteBytes(At(QStringLiteral("rw/game.tvx")), "old\r\n");
+        WriteBytes(At(QStringLiteral("rw/locked.tvx")), "old\r\n");
+        QFile::setPermissions(At(QStringLiteral("rw/locked.tvx")), QFile::ReadOwner);
+        WriteBytes(At(QStringLiteral("ro/kept.tvx")), "old\r\n");
+        for (const LinkedSave& c : cases) {
+            ASSERT_EQ(
+                symlink(c.target, QFile::encodeName(At(QString::fromUtf8(c.link))).constData()), 0)
+                << c.link;
+        }
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+        const std::string roBefore = Listing(ro);
+
+        for (const LinkedSave& c : cases) {
+            SCOPED_TRACE(c.name);
+            const QByteArray line = QByteArray("saved through ") + c.link;
+            int number = 0;
+            try {
+                WriteLines(At(QString::fromUtf8(c.link)), {line});
+            } catch (const RuntimeError& e) {
+                number = e.Number();
+            }
+            EXPECT_EQ(number, c.number);
+            if (c.written != nullptr) {
+                EXPECT_EQ(ReadBytes(At(QString::fromUtf8(c.written))), line + "\r\n");
+            }
+        }
+
+        // Every link stays a link; nothing is left beside the targets, no folder is made for the
+        // dangling link.
+        EXPECT_EQ(Listing(ro), roBefore);
+        EXPECT_EQ(Listing(rw),
+                  "away.tvx -> ../ro/away.tvx, game.tvx, kept.tvx -> ../ro/kept.tvx, locked.tvx, "
+                  "new.tvx, nowhere.tvx -> missing/game.tvx");
+        EXPECT_EQ(ReadBytes(At(QStringLiteral("ro/kept.tvx"))), "old\r\n");
+        EXPECT_EQ(ReadBytes(At(QStringLiteral("rw/locked.tvx"))), "old\r\n");
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
 }
 
