@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <memory>
 
 #include "QtGreek.h"
 #include "platform/Process.h"
@@ -7,9 +8,8 @@
 #include "ui/frmBasic.h"
 
 int main(int argc, char* argv[]) {
-    platform::PrepareProcess();
-    QApplication app(argc, argv);
-    translations::InstallQtGreek(app);
+    const std::unique_ptr<QApplication> app = platform::StartApplication(argc, argv);
+    translations::InstallQtGreek(*app);
     const resources::Artwork artwork = resources::DrawArtwork();
     frmBasic window(artwork, platform::QtDesktop(), QApplication::arguments().mid(1));
     window.show();

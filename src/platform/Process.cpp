@@ -18,7 +18,7 @@ void OnFileSizeExceeded(int) {}
 
 }  // namespace
 
-void PrepareProcess() {
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
 #ifdef Q_OS_UNIX
     struct sigaction action {};
     action.sa_handler = OnFileSizeExceeded;
@@ -26,6 +26,7 @@ void PrepareProcess() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGXFSZ, &action, nullptr);
 #endif
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 }  // namespace platform

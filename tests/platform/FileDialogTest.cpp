@@ -130,6 +130,23 @@ QStringList ShownRow(const QTreeView& view, const QString& name) {
     return {};
 }
 
+// The dialog turns the desktop's dialogs off for as long as Qt builds it, then gives the
+// application its own setting back, whichever it was.
+TEST(FileDialogTest, ApplicationKeepsItsNativeDialogSetting) {
+    GameFolder folder;
+    for (const bool off : {false, true}) {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, off);
+        {
+            const FileDialog dialog(nullptr, Properties(folder.Path(), kOpenFilter),
+                                    QFileDialog::AcceptOpen);
+            EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_EQ(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs), off);
+        }
+        EXPECT_EQ(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs), off);
+    }
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
+}
+
 TEST(FileDialogTest, FileTypeIsTheLabelOfTheFilterThatMatchesIt) {
     struct Case {
         const char* filter;

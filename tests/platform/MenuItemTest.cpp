@@ -68,10 +68,13 @@ TEST_F(MenuItemTest, DestroyedItemLeavesTheMenuAndIsNeverCalled) {
     EXPECT_EQ(menu.actions(), QList<QAction*>{other->Action()});
 }
 
+// The menu deletes its actions: the item then holds none, and so has nothing left to delete.
 TEST_F(MenuItemTest, ItemOutlivingItsMenuGoesQuietly) {
     auto submenu = std::make_unique<QMenu>();
     const MenuItem item(submenu.get(), QStringLiteral("Π1"));
+    ASSERT_NE(item.Action(), nullptr);
     submenu.reset();
+    EXPECT_EQ(item.Action(), nullptr);
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ int SaveUnderSizeLimit(const QString& path) {
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
         return kNoLimit;
     }
-    platform::PrepareProcess();
+    static int argc = 1;
+    static char name[] = "tarvex";
+    static char* argv[] = {name, nullptr};
+    const auto app = platform::StartApplication(argc, argv);
     try {
         testsupport::WriteLetterLines(path, 48);
         return kNoError;

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
@@ -100,6 +101,16 @@ TEST_F(RecentFilesTest, ChangesReachTheSubmenusWhileTheyAreWatched) {
     AddRecentFile(File("c.tvx"));
     ClearRecentFiles();
     EXPECT_FALSE(submenu.menuAction()->isEnabled());
+
+    // A watch that has gone is not reached again: watched anew in the same place, each change
+    // is heard once.
+    std::optional<RecentListWatch> again;
+    int heard = 0;
+    again.emplace([&] { ++heard; });
+    again.reset();
+    again.emplace([&] { ++heard; });
+    AddRecentFile(File("d.tvx"));
+    EXPECT_EQ(heard, 1);
 }
 
 TEST_F(RecentFilesTest, AddingMovesAPathToTheTop) {
