@@ -1,5 +1,7 @@
 #include "platform/FileDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
@@ -435,6 +437,11 @@ void FileDialog::accept() {
     if (info.isDir()) {
         setDirectory(info.absoluteFilePath());
         nameEdit_->clear();
+        // The completer's list, which Enter answered, would stay open and empty.
+        if (const QCompleter* completer = nameEdit_->completer();
+            completer != nullptr && completer->popup() != nullptr) {
+            completer->popup()->hide();
+        }
         return;
     }
     QString file = typed;
