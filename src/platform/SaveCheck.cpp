@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include "platform/FileErrors.h"
+
 namespace platform {
 
 namespace {
@@ -75,9 +77,9 @@ SaveCheck CheckSave(const QString& path) {
         check.refusal = SaveCheck::kNoFile;
     } else if (info.exists() && (!info.isWritable() || ReplaceRefusing(check.file))) {
         check.refusal = SaveCheck::kFileReadOnly;
-    } else if (const QFileInfo folder(check.folder); !folder.isDir()) {
+    } else if (FolderMissing(check.file)) {
         check.refusal = SaveCheck::kFolderMissing;
-    } else if (!folder.isWritable() || ReplaceRefusing(check.folder)) {
+    } else if (!QFileInfo(check.folder).isWritable() || ReplaceRefusing(check.folder)) {
         check.refusal = SaveCheck::kFolderReadOnly;
     }
     return check;

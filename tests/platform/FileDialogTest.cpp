@@ -497,19 +497,13 @@ TEST(FileDialogTest, RefusedOverwriteLeavesTheNameAsTypedAndTheSelection) {
     EXPECT_TRUE(script.Done());
 }
 
-void ExpectReadOnlyRefusal(const GameFolder& folder) {
-    const QString name = QStringLiteral("Κλασσικό.tvx");
-    const QString path = QDir::toNativeSeparators(folder.Path(name));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    ASSERT_FALSE(QFileInfo(path).isWritable()) << "a read-only file is writable for this user";
-    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter, name);
-    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
-
+// Saving as `name` from the dialog shown with properties is refused with `refusal`; the dialog
+// then stays with the name, and is cancelled.
+void ExpectSaveRefused(const FileDialogProperties& properties, const QString& name,
+                       const QString& refusal) {
     const Script script({
         AcceptWhenShowing(name),
-        Answer(QStringLiteral("Το αρχείο ") + path +
-                   QStringLiteral(" είναι μόνο για ανάγνωση.\nΔώστε άλλο όνομα αρχείου."),
-               QMessageBox::Ok),
+        Answer(refusal, QMessageBox::Ok),
         [name] {
             FileDialog* dialog = ShownFileDialog();
             if (dialog == nullptr || ShownMessageBox() != nullptr) {
@@ -522,6 +516,18 @@ void ExpectReadOnlyRefusal(const GameFolder& folder) {
     });
     EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
     EXPECT_TRUE(script.Done());
+}
+
+void ExpectReadOnlyRefusal(const GameFolder& folder) {
+    const QString name = QStringLiteral("Κλασσικό.tvx");
+    const QString path = QDir::toNativeSeparators(folder.Path(name));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    ASSERT_FALSE(QFileInfo(path).isWritable()) << "a read-only file is writable for this user";
+    FileDialogProperties properties = Properties(folder.Path(), kSaveFilter, name);
+    properties.Flags = cdlOFNOverwritePrompt | cdlOFNNoReadOnlyReturn;
+    ExpectSaveRefused(properties, name,
+                      QStringLiteral("Το αρχείο ") + path +
+                          QStringLiteral(" είναι μόνο για ανάγνωση.\nΔώστε άλλο όνομα αρχείου."));
 }
 
 // Root ignores permissions: the dialog runs as a user they hold for.
@@ -734,22 +740,9 @@ void ExpectRefusalWhereTheLinkLeads(const QString& root) {
     const QString kept = QStringLiteral("kept.tvx");
     properties.InitDir = rw;
     properties.FileName = kept;
-    const Script script({
-        AcceptWhenShowing(kept),
-        Answer(QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(ro) +
-                   QStringLiteral(" δεν επιτρέπει εγγραφή.\nΕπιλέξτε άλλο φάκελο."),
-               QMessageBox::Ok),
-        [] {
-            FileDialog* dialog = ShownFileDialog();
-            if (dialog == nullptr || ShownMessageBox() != nullptr) {
-                return false;
-            }
-            Later([dialog] { dialog->reject(); });
-            return true;
-        },
-    });
-    EXPECT_EQ(QtDesktop().ShowSave(nullptr, properties), QString());
-    EXPECT_TRUE(script.Done());
+    ExpectSaveRefused(properties, kept,
+                      QStringLiteral("Ο φάκελος ") + QDir::toNativeSeparators(ro) +
+                          QStringLiteral(" δεν επιτρέπει εγγραφή.\nΕπιλέξτε άλλο φάκελο."));
     QFile::setPermissions(ro,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
